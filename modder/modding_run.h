@@ -1,0 +1,33 @@
+#pragma once
+// The tool's one job: scan the chosen folder, check the package, patch install.ini and the two
+// INF files, report, offer to start the installer, end the program.
+
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "modding_host.h"
+#include "profile_editor.h"
+
+namespace quillmere {
+
+// How a run ended, for front ends that report it (the command line's exit status).
+enum class RunOutcome {
+    Modded,   // every write was made
+    Refused,  // the package was turned down; nothing was changed
+    Failed,   // writing failed and the originals were put back
+};
+
+// What the run reaches outside the host; tests replace parts of it.
+struct RunEnvironment {
+    ProfileEditor* editor = nullptr;  // null: an editor on the platform's profile directory and the disk
+    std::function<void(const std::string&)> startProgram;                 // empty: platform::startProgram
+    std::function<std::unique_ptr<FileSystemAccessor>()> makeAccessor;   // empty: the real file system
+};
+
+// Runs once, start to end; every way out calls host.endProgram() and then returns. Errors that
+// the run does not handle (a folder that cannot be listed, a setup program that cannot be
+// started) propagate as exceptions whose what() names them.
+RunOutcome runModding(ModdingHost& host, const RunEnvironment& environment = {});
+
+}  // namespace quillmere

@@ -1,0 +1,51 @@
+#pragma once
+// The three profile operations, with the names and effect of the Windows kernel's 8-bit profile
+// functions, carried out on disk by our own editor. Each call reads the file and each write
+// replaces it before returning; nothing is cached between calls.
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <system_error>
+
+#include "file_store.h"
+#include "profile_encoding.h"
+
+namespace quillmere {
+
+class ProfileEditor {
+public:
+    // `profileDirectory` is where a bare file name (no folder part) lives.
+    explicit ProfileEditor(std::filesystem::path profileDirectory, FileStore& store = diskFileStore());
+    // The platform's profile directory and the disk.
+    ProfileEditor();
+
+    std::uint32_t GetPrivateProfileSectionA(std::string_view section, char* buffer, std::uint32_t size,
+                                            std::string_view fileName);
+    int WritePrivateProfileSectionA(std::string_view section, std::string_view content,
+                                    std::string_view fileName);
+    int WritePrivateProfileStringA(std::string_view section, std::string_view key, std::string_view value,
+                                   std::string_view fileName);
+
+    // Why the last write returned zero (clear after a success).
+    std::error_code lastError() const { return lastError_; }
+
+    // The file a name refers to: a bare name inside the profile directory, a path unchanged.
+    std::filesystem::path resolve(std::string_view fileName) const;
+
+    // Whole-file access for callers that apply many edits and replace the file once.
+    // A missing file loads as empty 8-bit text.
+    std::error_code load(std::string_view fileName, profile::DecodedProfile& profile);
+    std::error_code save(std::string_view fileName, const profile::DecodedProfile& profile);
+    std::error_code probeWritable(std::string_view fileName);
+
+    FileStore& store() { return store_; }
+
+private:
+    std::filesystem::path profileDirectory_;
+    FileStore& store_;
+    std::error_code lastError_;
+};
+
+}  // namespace quillmere

@@ -1,0 +1,41 @@
+#pragma once
+// What differs between operating systems, behind one small interface. The engine's texts are
+// 8-bit strings (paths included); this is the only place that turns them into system paths.
+
+#include <cstdint>
+#include <cstdio>
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <system_error>
+
+namespace quillmere::platform {
+
+// The separator the engine puts between a folder path and a name.
+char pathSeparator();
+
+// True when the text names a file inside some folder rather than a bare file name.
+bool hasFolderPart(std::string_view name);
+
+// 8-bit engine text <-> path the system understands (UTF-16 on Windows).
+std::filesystem::path toPath(std::string_view text);
+std::string fromPath(const std::filesystem::path& path);
+
+// The file's 8.3 alias where the file system keeps one, else its own name.
+std::string shortNameOf(const std::filesystem::path& file);
+
+// Folder that a bare profile-file name resolves to: the Windows directory there,
+// the current directory elsewhere.
+std::filesystem::path defaultProfileDirectory();
+
+// Starts the program at `path` with no arguments, minimized and focused where the desktop
+// allows, without waiting for it. Throws std::system_error when it cannot be started.
+void startProgram(const std::string& path);
+
+// Gives `copy` the permissions (and, where the system allows, the owner) of `original`.
+std::error_code copyFileAttributes(const std::filesystem::path& original, const std::filesystem::path& copy);
+
+// Flushes an open file's data to the disk.
+std::error_code flushToDisk(std::FILE* file);
+
+}  // namespace quillmere::platform

@@ -1,0 +1,73 @@
+#include "platform.h"
+
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+
+extern char** environ;
+
+namespace quillmere::platform {
+
+char pathSeparator() { return '/'; }
+
+bool hasFolderPart(std::string_view name) { return name.find('/') != std::string_view::npos; }
+
+std::filesystem::path toPath(std::string_view text) { return std::filesystem::path(std::string(text)); }
+
+std::string fromPath(const std::filesystem::path& path) { return path.native(); }
+
+std::string shortNameOf(const std::filesystem::path& file) {
+    // POSIX file systems keep no 8.3 aliases: the name stands for itself.
+    return file.filename().native();
+}
+
+std::filesystem::path defaultProfileDirectory() {
+    std::error_code ec;
+    auto dir = std::filesystem::current_path(ec);
+    return ec ? std::filesystem::path(".") : dir;
+}
+
+void startProgram(const std::string& path) {
+    // A child in a session of its own: the tool does not wait for the installer, and the
+    // installer goes on when the tool ends right after starting it.
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0) {
+        throw std::system_error(errno, std::generic_category(), "Cannot start " + path);
+    }
+    if (S_ISDIR(st.st_mode) || ::access(path.c_str(), X_OK) != 0) {
+        throw std::system_error(EACCES, std::generic_category(), "Cannot start " + path);
+    }
+    posix_spawnattr_t attr;
+    posix_spawnattr_init(&attr);
+    posix_spawnattr_setflags(&attr, POSIX_SPAWN_SETSID);
+    char* argv[] = {const_cast<char*>(path.c_str()), nullptr};
+    pid_t pid = 0;
+    const int rc = ::posix_spawn(&pid, path.c_str(), nullptr, &attr, argv, environ);
+    posix_spawnattr_destroy(&attr);
+    if (rc != 0) {
+        throw std::system_error(rc, std::generic_category(), "Cannot start " + path);
+    }
+}
+
+std::error_code flushToDisk(std::FILE* file) {
+    if (std::fflush(file) != 0 || ::fsync(::fileno(file)) != 0) {
+        return {errno, std::generic_category()};
+    }
+    return {};
+}
+
+std::error_code copyFileAttributes(const std::filesystem::path& original, const std::filesystem::path& copy) {
+    struct stat st {};
+    if (::stat(original.c_str(), &st) != 0) return {errno, std::generic_category()};
+    if (::chmod(copy.c_str(), st.st_mode & 07777) != 0) return {errno, std::generic_category()};
+    // Owner and group only matter (and only can change) when we run with the rights to do so.
+    if (::chown(copy.c_str(), st.st_uid, st.st_gid) != 0 && errno != EPERM) {
+        return {errno, std::generic_category()};
+    }
+    return {};
+}
+
+}  // namespace quillmere::platform

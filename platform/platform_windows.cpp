@@ -1,0 +1,95 @@
+#include "platform.h"
+
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <windows.h>
+#include <io.h>
+#include <shellapi.h>
+
+#include <vector>
+
+namespace quillmere::platform {
+namespace {
+
+std::wstring widen(std::string_view text) {
+    if (text.empty()) return {};
+    const int n = ::MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+    std::wstring out(static_cast<std::size_t>(n), L'\0');
+    ::MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), out.data(), n);
+    return out;
+}
+
+std::string narrow(std::wstring_view text) {
+    if (text.empty()) return {};
+    const int n = ::WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0,
+                                        nullptr, nullptr);
+    std::string out(static_cast<std::size_t>(n), '\0');
+    ::WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), out.data(), n, nullptr,
+                          nullptr);
+    return out;
+}
+
+std::error_code lastError() { return {static_cast<int>(::GetLastError()), std::system_category()}; }
+
+}  // namespace
+
+char pathSeparator() { return '\\'; }
+
+bool hasFolderPart(std::string_view name) { return name.find_first_of("\\/:") != std::string_view::npos; }
+
+std::filesystem::path toPath(std::string_view text) { return std::filesystem::path(widen(text)); }
+
+std::string fromPath(const std::filesystem::path& path) { return narrow(path.native()); }
+
+std::string shortNameOf(const std::filesystem::path& file) {
+    const std::wstring full = file.native();
+    const DWORD needed = ::GetShortPathNameW(full.c_str(), nullptr, 0);
+    if (needed == 0) return fromPath(file.filename());
+    std::wstring shortPath(needed, L'\0');
+    const DWORD written = ::GetShortPathNameW(full.c_str(), shortPath.data(), needed);
+    if (written == 0 || written >= needed) return fromPath(file.filename());
+    shortPath.resize(written);
+    // The volume keeps no alias for this file: GetShortPathNameW hands the long name back.
+    return fromPath(std::filesystem::path(shortPath).filename());
+}
+
+std::filesystem::path defaultProfileDirectory() {
+    wchar_t buffer[MAX_PATH + 1] = {};
+    const UINT n = ::GetWindowsDirectoryW(buffer, MAX_PATH + 1);
+    if (n == 0 || n > MAX_PATH) return std::filesystem::path(L"C:\\Windows");
+    return std::filesystem::path(std::wstring(buffer, n));
+}
+
+void startProgram(const std::string& path) {
+    const std::wstring file = widen(path);
+    SHELLEXECUTEINFOW info{};
+    info.cbSize = sizeof(info);
+    info.fMask = SEE_MASK_NOASYNC | SEE_MASK_FLAG_NO_UI;
+    info.lpVerb = L"open";
+    info.lpFile = file.c_str();
+    info.lpParameters = nullptr;
+    info.lpDirectory = nullptr;  // inherit the tool's working directory
+    info.nShow = SW_SHOWMINIMIZED;
+    if (!::ShellExecuteExW(&info)) {
+        throw std::system_error(lastError(), "Cannot start " + path);
+    }
+}
+
+std::error_code flushToDisk(std::FILE* file) {
+    if (std::fflush(file) != 0) return {errno, std::generic_category()};
+    const HANDLE handle = reinterpret_cast<HANDLE>(::_get_osfhandle(::_fileno(file)));
+    if (handle == INVALID_HANDLE_VALUE || !::FlushFileBuffers(handle)) return lastError();
+    return {};
+}
+
+std::error_code copyFileAttributes(const std::filesystem::path& original, const std::filesystem::path& copy) {
+    const DWORD attributes = ::GetFileAttributesW(original.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) return lastError();
+    // Hidden, system and archive travel with the file; read-only would block the rename itself.
+    const DWORD keep = attributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE);
+    if (!::SetFileAttributesW(copy.c_str(), keep == 0 ? FILE_ATTRIBUTE_NORMAL : keep)) return lastError();
+    return {};
+}
+
+}  // namespace quillmere::platform
