@@ -35,7 +35,13 @@ void startProgram(const std::string& path);
 // Gives `copy` the permissions (and, where the system allows, the owner) of `original`.
 std::error_code copyFileAttributes(const std::filesystem::path& original, const std::filesystem::path& copy);
 
+// std::fopen for a system path (wide-character on Windows).
+std::FILE* openFile(const std::filesystem::path& file, const char* mode);
+
 // Flushes an open file's data to the disk.
 std::error_code flushToDisk(std::FILE* file);
+
+// Whether the stream is an interactive terminal (console).
+bool isTerminal(std::FILE* stream);
 
 }  // namespace quillmere::platform

@@ -52,6 +52,8 @@ void startProgram(const std::string& path) {
     }
 }
 
+std::FILE* openFile(const std::filesystem::path& file, const char* mode) { return std::fopen(file.c_str(), mode); }
+
 std::error_code flushToDisk(std::FILE* file) {
     if (std::fflush(file) != 0 || ::fsync(::fileno(file)) != 0) {
         return {errno, std::generic_category()};
@@ -69,5 +71,7 @@ std::error_code copyFileAttributes(const std::filesystem::path& original, const 
     }
     return {};
 }
+
+bool isTerminal(std::FILE* stream) { return ::isatty(::fileno(stream)) == 1; }
 
 }  // namespace quillmere::platform

@@ -76,6 +76,11 @@ void startProgram(const std::string& path) {
     }
 }
 
+std::FILE* openFile(const std::filesystem::path& file, const char* mode) {
+    const std::wstring wideMode(mode, mode + std::char_traits<char>::length(mode));
+    return ::_wfopen(file.c_str(), wideMode.c_str());
+}
+
 std::error_code flushToDisk(std::FILE* file) {
     if (std::fflush(file) != 0) return {errno, std::generic_category()};
     const HANDLE handle = reinterpret_cast<HANDLE>(::_get_osfhandle(::_fileno(file)));
@@ -91,5 +96,7 @@ std::error_code copyFileAttributes(const std::filesystem::path& original, const 
     if (!::SetFileAttributesW(copy.c_str(), keep == 0 ? FILE_ATTRIBUTE_NORMAL : keep)) return lastError();
     return {};
 }
+
+bool isTerminal(std::FILE* stream) { return ::_isatty(::_fileno(stream)) != 0; }
 
 }  // namespace quillmere::platform

@@ -1,0 +1,84 @@
+#include "profile_editor.h"
+
+#include "platform.h"
+#include "profile_text.h"
+
+namespace quillmere {
+namespace fs = std::filesystem;
+
+namespace {
+
+// A write needs the file's folder; it never creates one.
+std::error_code folderMissing(const fs::path& file) {
+    const fs::path folder = file.parent_path();
+    std::error_code ec;
+    if (!folder.empty() && !fs::is_directory(folder, ec)) return std::make_error_code(std::errc::no_such_file_or_directory);
+    return {};
+}
+
+}  // namespace
+
+ProfileEditor::ProfileEditor(fs::path profileDirectory, FileStore& store)
+    : profileDirectory_(std::move(profileDirectory)), store_(store) {}
+
+ProfileEditor::ProfileEditor() : ProfileEditor(platform::defaultProfileDirectory()) {}
+
+fs::path ProfileEditor::resolve(std::string_view fileName) const {
+    if (platform::hasFolderPart(fileName)) return platform::toPath(fileName);
+    return profileDirectory_ / platform::toPath(fileName);
+}
+
+std::error_code ProfileEditor::load(std::string_view fileName, profile::DecodedProfile& profile) {
+    std::string bytes;
+    const std::error_code ec = store_.read(resolve(fileName), bytes);
+    if (ec && ec != std::errc::no_such_file_or_directory) return ec;
+    profile = profile::decodeProfile(bytes);
+    return {};
+}
+
+std::error_code ProfileEditor::save(std::string_view fileName, const profile::DecodedProfile& profile) {
+    const fs::path file = resolve(fileName);
+    if (auto ec = folderMissing(file)) return ec;
+    return store_.replace(file, profile::encodeProfile(profile));
+}
+
+std::error_code ProfileEditor::probeWritable(std::string_view fileName) {
+    const fs::path file = resolve(fileName);
+    if (auto ec = folderMissing(file)) return ec;
+    return store_.probeWritable(file);
+}
+
+std::uint32_t ProfileEditor::GetPrivateProfileSectionA(std::string_view section, char* buffer, std::uint32_t size,
+                                                       std::string_view fileName) {
+    profile::DecodedProfile profile;
+    if (load(fileName, profile)) {
+        if (size > 0) buffer[0] = '\0';
+        return 0;
+    }
+    const std::string text = profile::fromEditText(profile.encoding, profile.text);
+    return profile::readSection(text, section, buffer, size);
+}
+
+int ProfileEditor::WritePrivateProfileSectionA(std::string_view section, std::string_view content,
+                                               std::string_view fileName) {
+    profile::DecodedProfile profile;
+    lastError_ = load(fileName, profile);
+    if (lastError_) return 0;
+    const auto as = [&](std::string_view text8) { return profile::toEditText(profile.encoding, text8); };
+    profile::writeSection(profile.text, as(section), as(content));
+    lastError_ = save(fileName, profile);
+    return lastError_ ? 0 : 1;
+}
+
+int ProfileEditor::WritePrivateProfileStringA(std::string_view section, std::string_view key, std::string_view value,
+                                              std::string_view fileName) {
+    profile::DecodedProfile profile;
+    lastError_ = load(fileName, profile);
+    if (lastError_) return 0;
+    const auto as = [&](std::string_view text8) { return profile::toEditText(profile.encoding, text8); };
+    profile::writeKey(profile.text, as(section), as(key), as(value));
+    lastError_ = save(fileName, profile);
+    return lastError_ ? 0 : 1;
+}
+
+}  // namespace quillmere

@@ -1,0 +1,33 @@
+#pragma once
+// A FileStore over the disk that fails on purpose: a chosen replace or probe returns an error
+// without touching the file, as a full disk or a read-only file would.
+
+#include <set>
+#include <string>
+#include <system_error>
+#include <vector>
+
+#include "file_store.h"
+
+namespace quillmere::testing {
+
+class FaultyFileStore : public FileStore {
+public:
+    std::error_code read(const std::filesystem::path& file, std::string& bytes) override;
+    std::error_code replace(const std::filesystem::path& file, const std::string& bytes) override;
+    std::error_code probeWritable(const std::filesystem::path& file) override;
+
+    // Replaces of this file fail (after `failAfter` successful ones of any file, if set).
+    std::set<std::string> failReplaceOf;
+    int failReplacesAfter = -1;  // -1: only failReplaceOf decides
+    std::set<std::string> failProbeOf;
+    std::error_code failure = std::make_error_code(std::errc::no_space_on_device);
+
+    std::vector<std::string> replaced;  // files in replace order, successful or not
+    int replaceCalls = 0;
+
+private:
+    DiskFileStore disk_;
+};
+
+}  // namespace quillmere::testing
