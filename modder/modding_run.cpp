@@ -1,0 +1,182 @@
+#include "modding_run.h"
+
+#include <array>
+#include <map>
+#include <optional>
+#include <vector>
+
+#include "device_catalogue.h"
+#include "driver_path_value.h"
+#include "inf_section_plan.h"
+#include "package_scanner.h"
+#include "platform.h"
+#include "profile_text.h"
+
+namespace quillmere {
+namespace {
+
+constexpr std::uint32_t kReadBufferSize = 1024;
+
+constexpr const char* kWrongFolder =
+    "This directory does not contain the correct files, please check the directory and try again";
+constexpr const char* kAlreadyModified = "This set is already modified";
+
+// Every text the run writes, built once before any file is touched.
+struct RunTexts {
+    std::string manufacturer = buildManufacturerContent();
+    std::string driverPath = buildDriverPathValue();
+    std::vector<InfSection> sections = buildInfSections();
+};
+
+std::string describe(const std::error_code& ec) { return ec.message(); }
+
+// The three package files, read once, edited in memory and replaced once each. Files are keyed
+// by path so that two slots naming one file would share one text, as on-disk edits would.
+class PackageEdit {
+public:
+    explicit PackageEdit(ProfileEditor& editor) : editor_(editor) {}
+
+    std::error_code load(const std::string& file) {
+        if (files_.count(file)) return {};
+        profile::DecodedProfile profile;
+        if (auto ec = editor_.load(file, profile)) return ec;
+        order_.push_back(file);
+        files_.emplace(file, Entry{profile, profile});
+        return {};
+    }
+
+    void writeKey(const std::string& file, std::string_view section, std::string_view key, std::string_view value) {
+        auto& edited = files_.at(file).edited;
+        const auto as = [&](std::string_view text8) { return profile::toEditText(edited.encoding, text8); };
+        profile::writeKey(edited.text, as(section), as(key), as(value));
+    }
+
+    void writeSection(const std::string& file, std::string_view section, std::string_view content) {
+        auto& edited = files_.at(file).edited;
+        const auto as = [&](std::string_view text8) { return profile::toEditText(edited.encoding, text8); };
+        profile::writeSection(edited.text, as(section), as(content));
+    }
+
+    struct CommitFailure {
+        std::string file;
+        std::error_code reason;
+        std::vector<std::pair<std::string, std::error_code>> notRestored;
+    };
+
+    // Replaces each file once, in load order. When one fails, those already replaced get their
+    // original bytes back.
+    std::optional<CommitFailure> commit() {
+        std::vector<std::string> replaced;
+        for (const std::string& file : order_) {
+            if (auto ec = editor_.save(file, files_.at(file).edited)) {
+                CommitFailure failure{file, ec, {}};
+                for (const std::string& done : replaced) {
+                    if (auto restoreEc = editor_.save(done, files_.at(done).original)) {
+                        failure.notRestored.emplace_back(done, restoreEc);
+                    }
+                }
+                return failure;
+            }
+            replaced.push_back(file);
+        }
+        return std::nullopt;
+    }
+
+private:
+    struct Entry {
+        profile::DecodedProfile original;
+        profile::DecodedProfile edited;
+    };
+    ProfileEditor& editor_;
+    std::vector<std::string> order_;
+    std::map<std::string, Entry> files_;
+};
+
+RunOutcome refuse(ModdingHost& host, const std::string& message) {
+    host.showMessage(message);
+    host.endProgram();
+    return RunOutcome::Refused;
+}
+
+}  // namespace
+
+RunOutcome runModding(ModdingHost& host, const RunEnvironment& environment) {
+    std::array<char, kReadBufferSize> readBuffer{};
+    ProfileEditor defaultEditor;
+    ProfileEditor& editor = environment.editor ? *environment.editor : defaultEditor;
+
+    host.fso = environment.makeAccessor ? environment.makeAccessor() : std::make_unique<FileSystemAccessor>();
+    const RunTexts texts;
+
+    scanPackageFolder(*host.fso, host, host.chosenFolder());
+
+    const std::string installIni = host.slotText(FoundSlot::Label2);
+    if (installIni == placeholderText(FoundSlot::Label2)) return refuse(host, kWrongFolder);
+    const std::string c2Inf = host.slotText(FoundSlot::Label3);
+    const std::string cxInf = host.slotText(FoundSlot::Label4);
+    // Without both INF files the writes would land in files named after the empty slots.
+    if (c2Inf == placeholderText(FoundSlot::Label3) || cxInf == placeholderText(FoundSlot::Label4)) {
+        return refuse(host, kWrongFolder);
+    }
+
+    editor.GetPrivateProfileSectionA("ATI.Mfg", readBuffer.data(), kReadBufferSize, c2Inf);
+    if (std::string_view(readBuffer.data(), 3) == std::string_view(texts.manufacturer).substr(0, 3)) {
+        return refuse(host, kAlreadyModified);
+    }
+
+    // Find out before the first write whether every write can succeed.
+    for (const std::string& file : {installIni, c2Inf, cxInf}) {
+        if (auto ec = editor.probeWritable(file)) {
+            return refuse(host, "Cannot write to " + file + " (" + describe(ec) + "). Nothing was changed.");
+        }
+    }
+
+    PackageEdit edit(editor);
+    for (const std::string& file : {installIni, c2Inf, cxInf}) {
+        if (auto ec = edit.load(file)) {
+            return refuse(host, "Cannot read " + file + " (" + describe(ec) + "). Nothing was changed.");
+        }
+    }
+    edit.writeKey(c2Inf, "WIN2K", "R6", texts.driverPath);
+    edit.writeKey(cxInf, "WINXP", "R6", texts.driverPath);
+    edit.writeKey(installIni, "WIN2K", "R6", texts.driverPath);
+    edit.writeKey(installIni, "WINXP", "R6", texts.driverPath);
+    for (const std::string& inf : {c2Inf, cxInf}) {
+        for (const InfSection& section : texts.sections) edit.writeSection(inf, section.name, section.content);
+    }
+
+    if (const auto failure = edit.commit()) {
+        std::string message = "Modding failed while writing " + failure->file + " (" + describe(failure->reason) + ").";
+        if (failure->notRestored.empty()) {
+            message += " Nothing was changed.";
+        } else {
+            // Never claim the package is untouched when a restore failed too.
+            for (const auto& [file, ec] : failure->notRestored) {
+                message += " " + file + " could not be restored (" + describe(ec) + ").";
+            }
+        }
+        host.showMessage(message);
+        host.endProgram();
+        return RunOutcome::Failed;
+    }
+
+    host.showMessage("Modded the install.ini");
+    host.showMessage("modded the C2xxxinf file");
+    host.showMessage("modded the CXxxxinf file");
+    host.showMessage("Modding complete, thanks for using the modder!");
+
+    const std::string setup = host.slotText(FoundSlot::Label5);
+    if (host.askYesNo("Do you want to install the drivers now?", "Install now?") == Answer::Yes) {
+        if (environment.startProgram) {
+            environment.startProgram(setup);
+        } else {
+            platform::startProgram(setup);
+        }
+    } else {
+        host.showMessage("You can always start the setup from --> " + setup);
+    }
+    host.endProgram();
+    return RunOutcome::Modded;
+}
+
+}  // namespace quillmere
