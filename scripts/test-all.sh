@@ -1,0 +1,23 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds everything with warnings as errors and runs every test:
+# first the normal build, then the same tests under AddressSanitizer and UBSan.
+set -euo pipefail
+here=$(cd "$(dirname "$0")/.." && pwd)
+source "$here/scripts/packages.sh"
+"$here/scripts/install-deps.sh" "${BUILD_PACKAGES[@]}"
+
+# No display in CI: Qt draws offscreen, and WebEngine runs as root without its sandbox.
+export QT_QPA_PLATFORM=offscreen
+export QTWEBENGINE_CHROMIUM_FLAGS="${QTWEBENGINE_CHROMIUM_FLAGS:---no-sandbox --disable-gpu}"
+jobs=$(nproc)
+
+echo "== Build and test =="
+cmake -S "$here" -B "$here/build-test" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUILLMERE_WERROR=ON
+cmake --build "$here/build-test" -j "$jobs"
+(cd "$here/build-test" && ctest --output-on-failure -j "$jobs")
+
+echo "== The same tests under ASan+UBSan =="
+cmake -S "$here" -B "$here/build-asan" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DQUILLMERE_SANITIZE=ON \
+  -DQUILLMERE_WERROR=ON -DQUILLMERE_BUILD_GUI=OFF
+cmake --build "$here/build-asan" -j "$jobs"
+(cd "$here/build-asan" && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 ctest --output-on-failure -j "$jobs")
