@@ -32,9 +32,12 @@ int runCli(const std::vector<std::string>& args, ConsoleStreams streams, const R
         const RunOutcome outcome = runModding(host, environment);
         host.finish(outcome == RunOutcome::Modded);
         switch (outcome) {
-            case RunOutcome::Modded: return kModded;
-            case RunOutcome::Refused: return kRefused;
-            case RunOutcome::Failed: return kError;
+            case RunOutcome::Modded:
+                return kModded;
+            case RunOutcome::Refused:
+                return kRefused;
+            case RunOutcome::Failed:
+                return kError;
         }
     } catch (const std::exception& error) {
         host.finish(false);

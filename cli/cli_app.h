@@ -11,6 +11,7 @@ namespace quillmere::cli {
 
 enum ExitStatus : int { kModded = 0, kRefused = 1, kUsage = 2, kError = 3 };
 
-int runCli(const std::vector<std::string>& args, ConsoleStreams streams, const RunEnvironment& environment = {});
+int runCli(const std::vector<std::string>& args, ConsoleStreams streams,
+           const RunEnvironment& environment = {});
 
 }  // namespace quillmere::cli

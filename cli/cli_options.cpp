@@ -12,7 +12,8 @@ ParseResult parseArguments(const std::vector<std::string>& args) {
             endOfOptions = true;
         } else if (!endOfOptions && (arg == "--yes" || arg == "--no")) {
             const auto answer = arg == "--yes" ? InstallAnswer::Yes : InstallAnswer::No;
-            if (sawAnswer && answer != options.answer) return {std::nullopt, "--yes and --no exclude each other"};
+            if (sawAnswer && answer != options.answer)
+                return {std::nullopt, "--yes and --no exclude each other"};
             options.answer = answer;
             sawAnswer = true;
         } else if (!endOfOptions && arg == "--quiet") {
@@ -34,7 +35,9 @@ ParseResult parseArguments(const std::vector<std::string>& args) {
     return {options, {}};
 }
 
-std::string usageLine() { return "usage: quillmere-mod [--yes | --no] [--quiet] FOLDER"; }
+std::string usageLine() {
+    return "usage: quillmere-mod [--yes | --no] [--quiet] FOLDER";
+}
 
 std::string helpText() {
     return usageLine() +

@@ -40,7 +40,9 @@ void ConsoleHost::addFoundFile(const std::string& path, const std::string& sizeT
     found_.emplace_back(path, sizeText);
 }
 
-void ConsoleHost::setSlotText(FoundSlot slot, const std::string& text) { slots_[slot] = text; }
+void ConsoleHost::setSlotText(FoundSlot slot, const std::string& text) {
+    slots_[slot] = text;
+}
 
 std::string ConsoleHost::slotText(FoundSlot slot) {
     const auto it = slots_.find(slot);
@@ -62,7 +64,9 @@ void ConsoleHost::say(const std::string& line) {
     streams_.out << line << '\n' << std::flush;
 }
 
-void ConsoleHost::showMessage(const std::string& text) { say(text); }
+void ConsoleHost::showMessage(const std::string& text) {
+    say(text);
+}
 
 Answer ConsoleHost::askYesNo(const std::string& text, const std::string& /*title*/) {
     clearStatusLine();

@@ -23,10 +23,11 @@ struct ConsoleStreams {
 };
 
 class ConsoleHost : public ModdingHost {
-public:
+  public:
     using Clock = std::function<std::chrono::steady_clock::time_point()>;
 
-    ConsoleHost(const CliOptions& options, ConsoleStreams streams, Clock clock = std::chrono::steady_clock::now);
+    ConsoleHost(const CliOptions& options, ConsoleStreams streams,
+                Clock clock = std::chrono::steady_clock::now);
 
     std::string chosenFolder() override { return folder_; }
     void showScanPath(const std::string& path) override;
@@ -45,7 +46,7 @@ public:
     std::size_t filesExamined() const { return examined_; }
     const std::vector<std::pair<std::string, std::string>>& foundFiles() const { return found_; }
 
-private:
+  private:
     void clearStatusLine();
     void say(const std::string& line);
 

@@ -7,5 +7,6 @@
 int main(int argc, char** argv) {
     const std::vector<std::string> args(argv + 1, argv + argc);
     using quillmere::platform::isTerminal;
-    return quillmere::cli::runCli(args, {std::cout, std::cerr, std::cin, isTerminal(stdout), isTerminal(stdin)});
+    return quillmere::cli::runCli(args,
+                                  {std::cout, std::cerr, std::cin, isTerminal(stdout), isTerminal(stdin)});
 }

@@ -13,7 +13,9 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::error_code errnoCode() { return {errno, std::generic_category()}; }
+std::error_code errnoCode() {
+    return {errno, std::generic_category()};
+}
 
 struct FileCloser {
     void operator()(std::FILE* f) const {
@@ -22,7 +24,9 @@ struct FileCloser {
 };
 using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
 
-FilePtr openFile(const fs::path& file, const char* mode) { return FilePtr(platform::openFile(file, mode)); }
+FilePtr openFile(const fs::path& file, const char* mode) {
+    return FilePtr(platform::openFile(file, mode));
+}
 
 // Writes go to the file a link points at, so that replacing it keeps the link.
 fs::path realTarget(const fs::path& file) {
@@ -43,7 +47,8 @@ fs::path folderOf(const fs::path& file) {
 fs::path temporaryBeside(const fs::path& file) {
     static std::mt19937_64 random{std::random_device{}()};
     for (;;) {
-        const auto name = "." + file.filename().string() + ".quillmere-" + std::to_string(random() % 1000000000) + ".tmp";
+        const auto name =
+            "." + file.filename().string() + ".quillmere-" + std::to_string(random() % 1000000000) + ".tmp";
         auto candidate = folderOf(file) / name;
         std::error_code ec;
         if (!fs::exists(candidate, ec)) return candidate;
@@ -62,7 +67,8 @@ std::error_code probeExistingFile(const fs::path& file) {
 std::error_code writeAll(const fs::path& file, const std::string& bytes) {
     FilePtr out = openFile(file, "wb");
     if (!out) return errnoCode();
-    if (!bytes.empty() && std::fwrite(bytes.data(), 1, bytes.size(), out.get()) != bytes.size()) return errnoCode();
+    if (!bytes.empty() && std::fwrite(bytes.data(), 1, bytes.size(), out.get()) != bytes.size())
+        return errnoCode();
     if (auto ec = platform::flushToDisk(out.get())) return ec;
     if (std::fclose(out.release()) != 0) return errnoCode();
     return {};

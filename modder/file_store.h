@@ -10,7 +10,7 @@
 namespace quillmere {
 
 class FileStore {
-public:
+  public:
     virtual ~FileStore() = default;
 
     // Reads the whole file. A missing file gives std::errc::no_such_file_or_directory.
@@ -24,7 +24,7 @@ public:
 };
 
 class DiskFileStore : public FileStore {
-public:
+  public:
     std::error_code read(const std::filesystem::path& file, std::string& bytes) override;
     std::error_code replace(const std::filesystem::path& file, const std::string& bytes) override;
     std::error_code probeWritable(const std::filesystem::path& file) override;

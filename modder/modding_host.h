@@ -14,7 +14,7 @@ namespace quillmere {
 enum class Answer { Yes, No };
 
 class ModdingHost : public ScanReporter {
-public:
+  public:
     // The folder the folder list has open (never one that is merely highlighted).
     virtual std::string chosenFolder() = 0;
     virtual std::string slotText(FoundSlot slot) = 0;

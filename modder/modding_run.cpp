@@ -28,12 +28,14 @@ struct RunTexts {
     std::vector<InfSection> sections = buildInfSections();
 };
 
-std::string describe(const std::error_code& ec) { return ec.message(); }
+std::string describe(const std::error_code& ec) {
+    return ec.message();
+}
 
 // The three package files, read once, edited in memory and replaced once each. Files are keyed
 // by path so that two slots naming one file would share one text, as on-disk edits would.
 class PackageEdit {
-public:
+  public:
     explicit PackageEdit(ProfileEditor& editor) : editor_(editor) {}
 
     std::error_code load(const std::string& file) {
@@ -45,7 +47,8 @@ public:
         return {};
     }
 
-    void writeKey(const std::string& file, std::string_view section, std::string_view key, std::string_view value) {
+    void writeKey(const std::string& file, std::string_view section, std::string_view key,
+                  std::string_view value) {
         auto& edited = files_.at(file).edited;
         const auto as = [&](std::string_view text8) { return profile::toEditText(edited.encoding, text8); };
         profile::writeKey(edited.text, as(section), as(key), as(value));
@@ -82,7 +85,7 @@ public:
         return std::nullopt;
     }
 
-private:
+  private:
     struct Entry {
         profile::DecodedProfile original;
         profile::DecodedProfile edited;
@@ -142,11 +145,13 @@ RunOutcome runModding(ModdingHost& host, const RunEnvironment& environment) {
     edit.writeKey(installIni, "WIN2K", "R6", texts.driverPath);
     edit.writeKey(installIni, "WINXP", "R6", texts.driverPath);
     for (const std::string& inf : {c2Inf, cxInf}) {
-        for (const InfSection& section : texts.sections) edit.writeSection(inf, section.name, section.content);
+        for (const InfSection& section : texts.sections)
+            edit.writeSection(inf, section.name, section.content);
     }
 
     if (const auto failure = edit.commit()) {
-        std::string message = "Modding failed while writing " + failure->file + " (" + describe(failure->reason) + ").";
+        std::string message =
+            "Modding failed while writing " + failure->file + " (" + describe(failure->reason) + ").";
         if (failure->notRestored.empty()) {
             message += " Nothing was changed.";
         } else {

@@ -21,8 +21,8 @@ enum class RunOutcome {
 // What the run reaches outside the host; tests replace parts of it.
 struct RunEnvironment {
     ProfileEditor* editor = nullptr;  // null: an editor on the platform's profile directory and the disk
-    std::function<void(const std::string&)> startProgram;                 // empty: platform::startProgram
-    std::function<std::unique_ptr<FileSystemAccessor>()> makeAccessor;   // empty: the real file system
+    std::function<void(const std::string&)> startProgram;               // empty: platform::startProgram
+    std::function<std::unique_ptr<FileSystemAccessor>()> makeAccessor;  // empty: the real file system
 };
 
 // Runs once, start to end; every way out calls host.endProgram() and then returns. Errors that

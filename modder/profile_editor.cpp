@@ -12,7 +12,8 @@ namespace {
 std::error_code folderMissing(const fs::path& file) {
     const fs::path folder = file.parent_path();
     std::error_code ec;
-    if (!folder.empty() && !fs::is_directory(folder, ec)) return std::make_error_code(std::errc::no_such_file_or_directory);
+    if (!folder.empty() && !fs::is_directory(folder, ec))
+        return std::make_error_code(std::errc::no_such_file_or_directory);
     return {};
 }
 
@@ -48,8 +49,8 @@ std::error_code ProfileEditor::probeWritable(std::string_view fileName) {
     return store_.probeWritable(file);
 }
 
-std::uint32_t ProfileEditor::GetPrivateProfileSectionA(std::string_view section, char* buffer, std::uint32_t size,
-                                                       std::string_view fileName) {
+std::uint32_t ProfileEditor::GetPrivateProfileSectionA(std::string_view section, char* buffer,
+                                                       std::uint32_t size, std::string_view fileName) {
     profile::DecodedProfile profile;
     if (load(fileName, profile)) {
         if (size > 0) buffer[0] = '\0';
@@ -70,8 +71,8 @@ int ProfileEditor::WritePrivateProfileSectionA(std::string_view section, std::st
     return lastError_ ? 0 : 1;
 }
 
-int ProfileEditor::WritePrivateProfileStringA(std::string_view section, std::string_view key, std::string_view value,
-                                              std::string_view fileName) {
+int ProfileEditor::WritePrivateProfileStringA(std::string_view section, std::string_view key,
+                                              std::string_view value, std::string_view fileName) {
     profile::DecodedProfile profile;
     lastError_ = load(fileName, profile);
     if (lastError_) return 0;

@@ -15,7 +15,7 @@
 namespace quillmere {
 
 class ProfileEditor {
-public:
+  public:
     // `profileDirectory` is where a bare file name (no folder part) lives.
     explicit ProfileEditor(std::filesystem::path profileDirectory, FileStore& store = diskFileStore());
     // The platform's profile directory and the disk.
@@ -42,7 +42,7 @@ public:
 
     FileStore& store() { return store_; }
 
-private:
+  private:
     std::filesystem::path profileDirectory_;
     FileStore& store_;
     std::error_code lastError_;

@@ -23,18 +23,22 @@ void appendUnit(std::string& out, std::uint16_t unit) {
     }
 }
 
-bool isContinuation(unsigned char c) { return (c & 0xC0) == 0x80; }
+bool isContinuation(unsigned char c) {
+    return (c & 0xC0) == 0x80;
+}
 
 // Reads the unit that starts at text[i] and advances i. A byte that begins no well-formed form
 // (which edits of ours never produce) stands for itself.
 std::uint16_t nextUnit(std::string_view text, std::size_t& i) {
     const auto b0 = static_cast<unsigned char>(text[i]);
-    if (b0 >= 0xC0 && b0 < 0xE0 && i + 1 < text.size() && isContinuation(static_cast<unsigned char>(text[i + 1]))) {
+    if (b0 >= 0xC0 && b0 < 0xE0 && i + 1 < text.size() &&
+        isContinuation(static_cast<unsigned char>(text[i + 1]))) {
         const auto b1 = static_cast<unsigned char>(text[i + 1]);
         i += 2;
         return static_cast<std::uint16_t>(((b0 & 0x1F) << 6) | (b1 & 0x3F));
     }
-    if (b0 >= 0xE0 && b0 < 0xF0 && i + 2 < text.size() && isContinuation(static_cast<unsigned char>(text[i + 1])) &&
+    if (b0 >= 0xE0 && b0 < 0xF0 && i + 2 < text.size() &&
+        isContinuation(static_cast<unsigned char>(text[i + 1])) &&
         isContinuation(static_cast<unsigned char>(text[i + 2]))) {
         const auto b1 = static_cast<unsigned char>(text[i + 1]);
         const auto b2 = static_cast<unsigned char>(text[i + 2]);

@@ -33,7 +33,9 @@ std::string_view contentOf(std::string_view text, const Line& line) {
     return text.substr(line.begin, line.contentEnd - line.begin);
 }
 
-bool isBlank(char c) { return c == ' ' || c == '\t'; }
+bool isBlank(char c) {
+    return c == ' ' || c == '\t';
+}
 
 std::string_view trimBlanks(std::string_view s) {
     while (!s.empty() && isBlank(s.front())) s.remove_prefix(1);
@@ -41,13 +43,17 @@ std::string_view trimBlanks(std::string_view s) {
     return s;
 }
 
-bool isEmptyLine(std::string_view content) { return trimBlanks(content).empty(); }
+bool isEmptyLine(std::string_view content) {
+    return trimBlanks(content).empty();
+}
 
-char lowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+char lowerAscii(char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
 
 bool equalsIgnoreCase(std::string_view a, std::string_view b) {
-    return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return lowerAscii(x) == lowerAscii(y); });
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
+                                              [](char x, char y) { return lowerAscii(x) == lowerAscii(y); });
 }
 
 // The section name of a header line, or nothing when the line is no header.
@@ -60,7 +66,9 @@ std::optional<std::string_view> headerName(std::string_view content) {
     return content.substr(i + 1, close - i - 1);
 }
 
-bool endsWithLineEnd(std::string_view text) { return !text.empty() && text.back() == '\n'; }
+bool endsWithLineEnd(std::string_view text) {
+    return !text.empty() && text.back() == '\n';
+}
 
 // Appends a new last line, first ending the text's unended last line.
 void appendLines(std::string& text, std::string_view lines) {

@@ -18,12 +18,12 @@ struct ScannedFile {
 
 // A folder that cannot be opened or listed. The text names the folder and the system's reason.
 class ScanError : public std::runtime_error {
-public:
+  public:
     using std::runtime_error::runtime_error;
 };
 
 class FileSystemAccessor {
-public:
+  public:
     virtual ~FileSystemAccessor() = default;
 
     // The folder's files in the order the file system lists them. Throws ScanError.

@@ -20,10 +20,14 @@ inline constexpr std::array<FoundSlot, 4> kFoundSlots = {FoundSlot::Label2, Foun
 // "Label2" .. "Label5": the text a slot starts with.
 constexpr std::string_view placeholderText(FoundSlot slot) {
     switch (slot) {
-        case FoundSlot::Label2: return "Label2";
-        case FoundSlot::Label3: return "Label3";
-        case FoundSlot::Label4: return "Label4";
-        case FoundSlot::Label5: return "Label5";
+        case FoundSlot::Label2:
+            return "Label2";
+        case FoundSlot::Label3:
+            return "Label3";
+        case FoundSlot::Label4:
+            return "Label4";
+        case FoundSlot::Label5:
+            return "Label5";
     }
     return {};
 }

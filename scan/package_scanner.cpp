@@ -11,10 +11,12 @@
 namespace quillmere {
 namespace {
 
-constexpr std::uint64_t kMinSetupSize = 100000;      // sizes must be strictly greater
+constexpr std::uint64_t kMinSetupSize = 100000;  // sizes must be strictly greater
 constexpr std::uint64_t kMinInstallIniSize = 1000;
 
-bool contains(std::string_view text, std::string_view part) { return text.find(part) != std::string_view::npos; }
+bool contains(std::string_view text, std::string_view part) {
+    return text.find(part) != std::string_view::npos;
+}
 
 bool isSetupName(const ScannedFile& file) {
     return file.name == "Setup.exe" || file.name == "SETUP.EXE" || file.shortName == "setup.exe";
@@ -90,7 +92,8 @@ void scanPackageFolder(FileSystemAccessor& fso, ScanReporter& host, const std::s
 bool folderExists(const std::string& path) {
     std::error_code ec;
     const auto target = platform::toPath(path);
-    const bool trailingSeparator = !path.empty() && (path.back() == '/' || path.back() == platform::pathSeparator());
+    const bool trailingSeparator =
+        !path.empty() && (path.back() == '/' || path.back() == platform::pathSeparator());
     if (trailingSeparator) return std::filesystem::is_directory(target, ec);
     return std::filesystem::exists(target, ec);
 }

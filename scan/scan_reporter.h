@@ -8,7 +8,7 @@
 namespace quillmere {
 
 class ScanReporter {
-public:
+  public:
     virtual ~ScanReporter() = default;
 
     // Shows the path of the file being examined, repainted at once.

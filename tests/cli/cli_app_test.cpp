@@ -45,7 +45,8 @@ TEST(Cli, ModsAPackageThenRefusesTheSecondRun) {
               "Modded the install.ini\nmodded the C2xxxinf file\nmodded the CXxxxinf file\n"
               "Modding complete, thanks for using the modder!\n"
               "Do you want to install the drivers now? no\n"
-              "You can always start the setup from --> " + p.setup.string() + "\n");
+              "You can always start the setup from --> " +
+                  p.setup.string() + "\n");
     EXPECT_EQ(first.err.str(), "");
     EXPECT_TRUE(first.started.empty());
 
@@ -92,11 +93,16 @@ TEST(Cli, WithoutAnAnswerAndNoTerminalTheAnswerIsNo) {
 
 TEST(Cli, UsageErrors) {
     TempDir tree;
-    for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
-             {}, {"--frobnicate", tree.str()}, {tree.str() + "/none"}, {"--yes", "--no", tree.str()}, {"a", "b"}}) {
+    for (const std::vector<std::string>& args :
+         std::vector<std::vector<std::string>>{{},
+                                               {"--frobnicate", tree.str()},
+                                               {tree.str() + "/none"},
+                                               {"--yes", "--no", tree.str()},
+                                               {"a", "b"}}) {
         Cli cli;
         EXPECT_EQ(cli.run(args), cli::kUsage);
-        EXPECT_NE(cli.err.str().find("usage: quillmere-mod [--yes | --no] [--quiet] FOLDER"), std::string::npos);
+        EXPECT_NE(cli.err.str().find("usage: quillmere-mod [--yes | --no] [--quiet] FOLDER"),
+                  std::string::npos);
         EXPECT_EQ(cli.out.str(), "");
     }
     Cli help;

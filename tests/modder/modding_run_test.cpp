@@ -25,9 +25,9 @@ namespace fs = std::filesystem;
 
 namespace {
 
-const std::vector<std::string> kSuccessMessages = {
-    "Modded the install.ini", "modded the C2xxxinf file", "modded the CXxxxinf file",
-    "Modding complete, thanks for using the modder!"};
+const std::vector<std::string> kSuccessMessages = {"Modded the install.ini", "modded the C2xxxinf file",
+                                                   "modded the CXxxxinf file",
+                                                   "Modding complete, thanks for using the modder!"};
 
 const std::string kWrongFolder =
     "This directory does not contain the correct files, please check the directory and try again";
@@ -37,7 +37,9 @@ struct Snapshot {
     bool operator==(const Snapshot&) const = default;
 };
 
-Snapshot snapshot(const SamplePackage& p) { return {readBytes(p.installIni), readBytes(p.c2Inf), readBytes(p.cxInf)}; }
+Snapshot snapshot(const SamplePackage& p) {
+    return {readBytes(p.installIni), readBytes(p.c2Inf), readBytes(p.cxInf)};
+}
 
 std::size_t entriesIn(const fs::path& folder) {
     return static_cast<std::size_t>(std::distance(fs::directory_iterator(folder), fs::directory_iterator()));
@@ -72,7 +74,8 @@ Snapshot expectedByOnDiskSequence(const SamplePackage& original) {
     editor.WritePrivateProfileStringA("WIN2K", "R6", r6, p.installIni.string());
     editor.WritePrivateProfileStringA("WINXP", "R6", r6, p.installIni.string());
     for (const fs::path& inf : {p.c2Inf, p.cxInf}) {
-        for (const InfSection& s : buildInfSections()) editor.WritePrivateProfileSectionA(s.name, s.content, inf.string());
+        for (const InfSection& s : buildInfSections())
+            editor.WritePrivateProfileSectionA(s.name, s.content, inf.string());
     }
     return snapshot(p);
 }
@@ -83,7 +86,8 @@ TEST(ModdingRun, ModsThePackageAndReportsEachStageInOrder) {
     RunFixture f;
     const SamplePackage p = writeSamplePackage(f.tree.path());
     fs::create_directories(f.tree.path() / "CPanel");
-    writeBytes(f.tree.path() / "CPanel" / "Setup.exe", filler(200000));  // the control panel's, never the package's
+    writeBytes(f.tree.path() / "CPanel" / "Setup.exe",
+               filler(200000));  // the control panel's, never the package's
 
     RecordingHost host(f.tree.str(), Answer::No);
     EXPECT_EQ(f.run(host), RunOutcome::Modded);
@@ -93,15 +97,18 @@ TEST(ModdingRun, ModsThePackageAndReportsEachStageInOrder) {
     EXPECT_EQ(host.messages, expectedMessages);
     EXPECT_EQ(host.calls.back(), "endProgram");
     EXPECT_EQ(host.endProgramCalls, 1);
-    EXPECT_EQ(host.calls.at(host.calls.size() - 3), "askYesNo: Do you want to install the drivers now? | Install now?");
+    EXPECT_EQ(host.calls.at(host.calls.size() - 3),
+              "askYesNo: Do you want to install the drivers now? | Install now?");
     // Files of a folder come in listing order, before those of its subfolders.
     ASSERT_EQ(host.list1.size(), 4u);
     EXPECT_EQ(std::set<std::string>(host.list1.begin(), host.list1.begin() + 2),
               (std::set<std::string>{p.installIni.string(), p.setup.string()}));
     EXPECT_EQ(std::set<std::string>(host.list1.begin() + 2, host.list1.end()),
               (std::set<std::string>{p.c2Inf.string(), p.cxInf.string()}));
-    const std::map<std::string, std::string> sizes = {{p.installIni.string(), "2577"}, {p.setup.string(), "150000"},
-                                                      {p.c2Inf.string(), "1034"}, {p.cxInf.string(), "1032"}};
+    const std::map<std::string, std::string> sizes = {{p.installIni.string(), "2577"},
+                                                      {p.setup.string(), "150000"},
+                                                      {p.c2Inf.string(), "1034"},
+                                                      {p.cxInf.string(), "1032"}};
     for (std::size_t i = 0; i < host.list1.size(); ++i) EXPECT_EQ(host.list2.at(i), sizes.at(host.list1[i]));
     EXPECT_TRUE(f.started.empty());
     EXPECT_EQ(entriesIn(f.profileDir.path()), 0u);
@@ -114,9 +121,10 @@ TEST(ModdingRun, ModsThePackageAndReportsEachStageInOrder) {
 
 TEST(ModdingRun, RealMakerFilesGetExactlyTheBytesOfTheOneByOneOperations) {
     // A 2003 display INF with [ATI.Mfg] spelled differently and a 2010 one without it.
-    for (const auto& [c2, cx] : {std::pair{"wdk6001-r200sample-inf/x86/r200.inf", "catalyst-10.2-xp-CX_95952_opsi/CX_95952.INF"},
-                                 std::pair{"wdk6001-r200sample-inf/amd64/r200.inf.as-in-repo-LF",
-                                           "catalyst-10.2-xp-CX_95952_opsi/CX_95952.embedded-in-opsi-File.py.INF.lf"}}) {
+    for (const auto& [c2, cx] :
+         {std::pair{"wdk6001-r200sample-inf/x86/r200.inf", "catalyst-10.2-xp-CX_95952_opsi/CX_95952.INF"},
+          std::pair{"wdk6001-r200sample-inf/amd64/r200.inf.as-in-repo-LF",
+                    "catalyst-10.2-xp-CX_95952_opsi/CX_95952.embedded-in-opsi-File.py.INF.lf"}}) {
         RunFixture f;
         const SamplePackage p = writePackage(f.tree.path(), realData(c2), realData(cx));
         const Snapshot expected = expectedByOnDiskSequence(p);
@@ -139,11 +147,15 @@ TEST(ModdingRun, RefusalsLeaveEveryByteAndCreateNothing) {
     };
     const std::vector<Case> cases = {
         {"no install.ini", [](const SamplePackage& p) { fs::remove(p.installIni); }, kWrongFolder},
-        {"install.ini of exactly 1000 bytes", [](const SamplePackage& p) { writeBytes(p.installIni, filler(1000)); }, kWrongFolder},
+        {"install.ini of exactly 1000 bytes",
+         [](const SamplePackage& p) { writeBytes(p.installIni, filler(1000)); }, kWrongFolder},
         {"no C2 INF", [](const SamplePackage& p) { fs::remove(p.c2Inf); }, kWrongFolder},
-        {"no CX INF", [](const SamplePackage& p) { fs::rename(p.cxInf, p.cxInf.parent_path() / "CY_1.INF"); }, kWrongFolder},
+        {"no CX INF", [](const SamplePackage& p) { fs::rename(p.cxInf, p.cxInf.parent_path() / "CY_1.INF"); },
+         kWrongFolder},
         {"already modified",
-         [](const SamplePackage& p) { writeBytes(p.c2Inf, "[Version]\r\n[ati.MFG]\r\n  \"Mobility X\" = y\r\n"); },
+         [](const SamplePackage& p) {
+             writeBytes(p.c2Inf, "[Version]\r\n[ati.MFG]\r\n  \"Mobility X\" = y\r\n");
+         },
          "This set is already modified"},
     };
     for (const Case& c : cases) {
@@ -186,7 +198,8 @@ TEST(ModdingRun, AFileThatCannotBeWrittenIsNamedBeforeAnythingChanges) {
     RecordingHost host(f.tree.str());
     EXPECT_EQ(f.run(host), RunOutcome::Refused);
     const std::string reason = std::make_error_code(std::errc::read_only_file_system).message();
-    EXPECT_EQ(host.messages, std::vector<std::string>{"Cannot write to " + p.cxInf.string() + " (" + reason + "). Nothing was changed."});
+    EXPECT_EQ(host.messages, std::vector<std::string>{"Cannot write to " + p.cxInf.string() + " (" + reason +
+                                                      "). Nothing was changed."});
     EXPECT_EQ(snapshot(p), before);
     EXPECT_EQ(f.store.replaceCalls, 0);
 }
@@ -203,7 +216,10 @@ TEST(ModdingRun, AReplaceThatFailsPutsBackWhatWasAlreadyReplaced) {
         // From the failing replace on every replace fails, restores included: the message must
         // then name what could not be put back instead of claiming that nothing changed.
         ASSERT_EQ(host.messages.size(), 1u);
-        EXPECT_EQ(host.messages[0].rfind("Modding failed while writing " + order[static_cast<std::size_t>(failAt)].string() + " (", 0), 0u);
+        EXPECT_EQ(
+            host.messages[0].rfind(
+                "Modding failed while writing " + order[static_cast<std::size_t>(failAt)].string() + " (", 0),
+            0u);
         EXPECT_EQ(host.messages[0].find("could not be restored") != std::string::npos, failAt > 0);
         EXPECT_EQ(host.messages[0].find("Nothing was changed.") != std::string::npos, failAt == 0);
         EXPECT_EQ(host.calls.back(), "endProgram");
@@ -219,10 +235,12 @@ TEST(ModdingRun, AReplaceThatFailsPutsBackWhatWasAlreadyReplaced) {
     RecordingHost host(f.tree.str());
     EXPECT_EQ(f.run(host), RunOutcome::Failed);
     const std::string reason = std::make_error_code(std::errc::no_space_on_device).message();
-    EXPECT_EQ(host.messages, std::vector<std::string>{"Modding failed while writing " + p.cxInf.string() + " (" + reason + "). Nothing was changed."});
+    EXPECT_EQ(host.messages, std::vector<std::string>{"Modding failed while writing " + p.cxInf.string() +
+                                                      " (" + reason + "). Nothing was changed."});
     EXPECT_EQ(snapshot(p), before);
-    EXPECT_EQ(f.store.replaced, (std::vector<std::string>{p.installIni.string(), p.c2Inf.string(), p.cxInf.string(),
-                                                          p.installIni.string(), p.c2Inf.string()}));
+    EXPECT_EQ(f.store.replaced,
+              (std::vector<std::string>{p.installIni.string(), p.c2Inf.string(), p.cxInf.string(),
+                                        p.installIni.string(), p.c2Inf.string()}));
 }
 
 TEST(ModdingRun, YesStartsTheSetupProgram) {
@@ -260,9 +278,10 @@ TEST(ModdingRun, WithoutSetupProgramNoNamesThePlaceholderAndYesFails) {
 
 TEST(ModdingRun, AScanErrorEndsTheRunBeforeAnyChange) {
     class BrokenAccessor : public FileSystemAccessor {
-    public:
+      public:
         std::vector<std::string> listSubfolders(const std::string& folder) override {
-            if (folder.find("Driver") != std::string::npos) throw ScanError("Cannot list the folder " + folder + ": Permission denied");
+            if (folder.find("Driver") != std::string::npos)
+                throw ScanError("Cannot list the folder " + folder + ": Permission denied");
             return FileSystemAccessor::listSubfolders(folder);
         }
     };
@@ -277,7 +296,8 @@ TEST(ModdingRun, AScanErrorEndsTheRunBeforeAnyChange) {
         runModding(host, env);
         FAIL() << "the scan error did not reach the caller";
     } catch (const ScanError& error) {
-        EXPECT_EQ(std::string(error.what()), "Cannot list the folder " + (f.tree.path() / "Driver").string() + ": Permission denied");
+        EXPECT_EQ(std::string(error.what()),
+                  "Cannot list the folder " + (f.tree.path() / "Driver").string() + ": Permission denied");
     }
     EXPECT_TRUE(host.messages.empty());
     EXPECT_EQ(snapshot(p), before);

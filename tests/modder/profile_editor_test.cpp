@@ -83,7 +83,9 @@ TEST(ProfileEditor, Utf16FileStaysUtf16OnDisk) {
     const fs::path file = dir.write("u.inf", utf16);
     ProfileEditor editor(dir.path());
     EXPECT_EQ(editor.WritePrivateProfileStringA("S", "R6", "v", file.string()), 1);
-    EXPECT_EQ(readBytes(file), utf16 + "R\0" "6\0=\0v\0\r\0\n\0"s);
+    EXPECT_EQ(readBytes(file), utf16 +
+                                   "R\0"
+                                   "6\0=\0v\0\r\0\n\0"s);
 }
 
 TEST(ProfileEditor, AFolderInPlaceOfTheFileIsAFailureNotACrash) {

@@ -19,7 +19,7 @@ namespace {
 const std::vector<std::string> kNames = {"WIN2K", "WINXP", "ATI.Mfg", "Strings", "ati2mtag_M6", "Version"};
 
 class ProfileGenerator {
-public:
+  public:
     explicit ProfileGenerator(unsigned seed) : random_(seed) {}
 
     std::string name() { return mixCase(kNames[pick(kNames.size())]); }
@@ -33,7 +33,9 @@ public:
             const std::size_t lines = pick(5);
             for (std::size_t l = 0; l < lines; ++l) out += bodyLine() + lineEnd();
         }
-        if (!out.empty() && chance(3)) out.erase(out.size() - (out.back() == '\n' && out.size() > 1 && out[out.size() - 2] == '\r' ? 2 : 1));
+        if (!out.empty() && chance(3))
+            out.erase(out.size() -
+                      (out.back() == '\n' && out.size() > 1 && out[out.size() - 2] == '\r' ? 2 : 1));
         return out;
     }
 
@@ -49,21 +51,28 @@ public:
     std::size_t pick(std::size_t n) { return n == 0 ? 0 : random_() % n; }
     bool chance(unsigned oneIn) { return random_() % oneIn == 0; }
 
-private:
+  private:
     std::string mixCase(std::string s) {
         for (char& c : s) {
-            if (chance(2)) c = static_cast<char>(std::islower(static_cast<unsigned char>(c)) ? std::toupper(c) : std::tolower(c));
+            if (chance(2))
+                c = static_cast<char>(std::islower(static_cast<unsigned char>(c)) ? std::toupper(c)
+                                                                                  : std::tolower(c));
         }
         return s;
     }
     std::string lineEnd() { return chance(4) ? "\n" : "\r\n"; }
     std::string bodyLine() {
         switch (pick(5)) {
-            case 0: return "";
-            case 1: return "  ";
-            case 2: return ";comment=" + entry();
-            case 3: return mixCase("r6") + " = " + entry();
-            default: return entry() + "=" + entry();
+            case 0:
+                return "";
+            case 1:
+                return "  ";
+            case 2:
+                return ";comment=" + entry();
+            case 3:
+                return mixCase("r6") + " = " + entry();
+            default:
+                return entry() + "=" + entry();
         }
     }
 
@@ -92,7 +101,9 @@ std::vector<std::string> linesOf(const std::string& text) {
     return lines;
 }
 
-bool isUnended(const std::string& text) { return !text.empty() && text.back() != '\n'; }
+bool isUnended(const std::string& text) {
+    return !text.empty() && text.back() != '\n';
+}
 
 }  // namespace
 
@@ -114,10 +125,12 @@ TEST(ProfileProperties, SectionWriteChangesOnlyThatSectionsBody) {
         for (const auto& e : entries) body += e + "\r\n";
         if (const auto at = findSection(before, name)) {
             // The header line ends (when it was the unended last line), then the new body.
-            const std::string head = before.substr(0, at->bodyBegin) + (at->bodyBegin == before.size() && isUnended(before) ? "\r\n" : "");
+            const std::string head = before.substr(0, at->bodyBegin) +
+                                     (at->bodyBegin == before.size() && isUnended(before) ? "\r\n" : "");
             ASSERT_EQ(after, head + body + before.substr(at->bodyEnd)) << "seed " << seed;
         } else {
-            ASSERT_EQ(after, before + (isUnended(before) ? "\r\n" : "") + "[" + name + "]\r\n" + body) << "seed " << seed;
+            ASSERT_EQ(after, before + (isUnended(before) ? "\r\n" : "") + "[" + name + "]\r\n" + body)
+                << "seed " << seed;
         }
         ASSERT_EQ(readBack(after, name), entries) << "seed " << seed;
     }
@@ -139,12 +152,16 @@ TEST(ProfileProperties, KeyWriteChangesOrAddsExactlyOneLine) {
         if (isUnended(after)) b.back() += "\r\n";
         if (!findSection(before, name)) {
             ASSERT_EQ(b.size(), a.size() + 2) << "seed " << seed;
-            ASSERT_EQ(std::vector<std::string>(b.begin(), b.begin() + static_cast<long>(a.size())), a) << "seed " << seed;
+            ASSERT_EQ(std::vector<std::string>(b.begin(), b.begin() + static_cast<long>(a.size())), a)
+                << "seed " << seed;
         } else {
             std::size_t first = 0;
             while (first < a.size() && first < b.size() && a[first] == b[first]) ++first;
             std::size_t ra = a.size(), rb = b.size();
-            while (ra > first && rb > first && a[ra - 1] == b[rb - 1]) { --ra; --rb; }
+            while (ra > first && rb > first && a[ra - 1] == b[rb - 1]) {
+                --ra;
+                --rb;
+            }
             // Either one line replaced (1 vs 1) or one inserted (0 vs 1).
             ASSERT_LE(ra - first, 1u) << "seed " << seed;
             ASSERT_EQ(rb - first, 1u) << "seed " << seed;

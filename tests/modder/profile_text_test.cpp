@@ -26,7 +26,8 @@ std::string key(std::string text, std::string_view sec, std::string_view k, std:
 }
 
 // The buffer as the caller sees it: `count` characters and the NULs the read put after them.
-std::string readAll(std::string_view text, std::string_view name, std::uint32_t size, std::uint32_t* result = nullptr) {
+std::string readAll(std::string_view text, std::string_view name, std::uint32_t size,
+                    std::uint32_t* result = nullptr) {
     std::string buffer(size, '#');
     const auto n = readSection(text, name, buffer.data(), size);
     if (result) *result = n;
@@ -73,7 +74,8 @@ TEST(WriteSection, AppendsAMissingSectionAfterTheLastLine) {
 
 TEST(WriteSection, EntriesReachTheFileCharacterForCharacter) {
     // Leading CR LF gives an empty line first, CR LF alone a further empty line, blanks stay.
-    EXPECT_EQ(section("[S]\r\n", "S", "\r\nfirst \0second\0\r\n"s), "[S]\r\n\r\nfirst \r\nsecond\r\n\r\n\r\n");
+    EXPECT_EQ(section("[S]\r\n", "S", "\r\nfirst \0second\0\r\n"s),
+              "[S]\r\n\r\nfirst \r\nsecond\r\n\r\n\r\n");
     // One entry holding several lines, no NUL at all.
     EXPECT_EQ(section("[S]\r\n", "S", "l1\r\nl2\r\n"), "[S]\r\nl1\r\nl2\r\n\r\n");
 }
@@ -122,7 +124,8 @@ TEST(WriteKey, ALongValueStaysOnOneLine) {
 
 TEST(ReadSection, TrimsLinesLeavesOutEmptyOnesAndKeepsComments) {
     std::uint32_t n = 0;
-    const std::string buffer = readAll("[S]\r\n  a = 1 \r\n\r\n \t\r\n;note\r\nb\r\n[T]\r\nc\r\n", "s", 32, &n);
+    const std::string buffer =
+        readAll("[S]\r\n  a = 1 \r\n\r\n \t\r\n;note\r\nb\r\n[T]\r\nc\r\n", "s", 32, &n);
     EXPECT_EQ(n, 14u);
     EXPECT_EQ(buffer.substr(0, 15), "a = 1\0;note\0b\0\0"s);
     EXPECT_EQ(buffer.substr(15), std::string(17, '#'));  // past the closing NUL: untouched

@@ -50,7 +50,8 @@ TEST(FileSystemAccessor, AFolderThatCannotBeListedIsAnErrorNamingIt) {
     } catch (const ScanError& error) {
         const std::string text = error.what();
         EXPECT_NE(text.find(missing), std::string::npos);
-        EXPECT_NE(text.find(std::make_error_code(std::errc::no_such_file_or_directory).message()), std::string::npos);
+        EXPECT_NE(text.find(std::make_error_code(std::errc::no_such_file_or_directory).message()),
+                  std::string::npos);
     }
 }
 

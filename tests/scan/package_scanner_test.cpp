@@ -16,8 +16,9 @@ namespace {
 
 // A folder tree in memory; files and subfolders are listed in the order they were added.
 class TreeAccessor : public FileSystemAccessor {
-public:
-    void file(const std::string& folder, const std::string& name, std::uint64_t size, std::string shortName = {}) {
+  public:
+    void file(const std::string& folder, const std::string& name, std::uint64_t size,
+              std::string shortName = {}) {
         folders_[folder];
         ScannedFile f{joinPath(folder, name), name, shortName.empty() ? name : shortName, size, folder};
         files_[folder].push_back(f);
@@ -37,7 +38,7 @@ public:
     }
     int opened = 0;
 
-private:
+  private:
     std::map<std::string, std::vector<ScannedFile>> files_;
     std::map<std::string, std::vector<std::string>> folders_;
 };
@@ -106,13 +107,14 @@ TEST(PackageScanner, NamesAreMatchedWithLetterCaseCounting) {
                              "Setup.EXE", "setup.EXE", "Install.ini", "INSTALL.ini"}) {
         s.tree.file("/pkg", name, 300000);
     }
-    s.tree.file("/pkg", "SETUPL~1.EXE", 300000, "setup.exe");          // long name, alias matches
-    s.tree.file("/pkg", "C2longname_driver.inf", 7, "C2LONG~1.INF");    // long name, alias is what counts
+    s.tree.file("/pkg", "SETUPL~1.EXE", 300000, "setup.exe");         // long name, alias matches
+    s.tree.file("/pkg", "C2longname_driver.inf", 7, "C2LONG~1.INF");  // long name, alias is what counts
     s.tree.file("/pkg", "Install settings.ini", 3000, "install.ini");
     s.run();
-    EXPECT_EQ(s.host.list1, (std::vector<std::string>{"/pkg/C2INF", "/pkg/c2_1.inf", "/pkg/CX_1.INF", "/pkg/cx.inf",
-                                                      "/pkg/SETUPL~1.EXE", "/pkg/C2longname_driver.inf",
-                                                      "/pkg/Install settings.ini"}));
+    EXPECT_EQ(s.host.list1,
+              (std::vector<std::string>{"/pkg/C2INF", "/pkg/c2_1.inf", "/pkg/CX_1.INF", "/pkg/cx.inf",
+                                        "/pkg/SETUPL~1.EXE", "/pkg/C2longname_driver.inf",
+                                        "/pkg/Install settings.ini"}));
     EXPECT_EQ(s.host.slotText(FoundSlot::Label3), "/pkg/C2longname_driver.inf");  // the last hit wins
     EXPECT_EQ(s.host.slotText(FoundSlot::Label4), "/pkg/cx.inf");
 }
@@ -127,8 +129,8 @@ TEST(PackageScanner, DepthFirstFilesBeforeSubfoldersInListingOrder) {
     s.tree.file("/pkg/b/inner", "C2_inner.INF", 3);
     s.tree.file("/pkg/a", "C2_a.INF", 4);
     s.run();
-    EXPECT_EQ(s.host.list1, (std::vector<std::string>{"/pkg/C2_root.INF", "/pkg/b/C2_b.INF", "/pkg/b/inner/C2_inner.INF",
-                                                      "/pkg/a/C2_a.INF"}));
+    EXPECT_EQ(s.host.list1, (std::vector<std::string>{"/pkg/C2_root.INF", "/pkg/b/C2_b.INF",
+                                                      "/pkg/b/inner/C2_inner.INF", "/pkg/a/C2_a.INF"}));
     EXPECT_EQ(s.host.slotText(FoundSlot::Label3), "/pkg/a/C2_a.INF");
 }
 
@@ -143,7 +145,7 @@ TEST(PackageScanner, EmptyTreeKeepsEveryPlaceholder) {
 
 TEST(PackageScanner, AnErrorStopsTheWalkAndKeepsEarlierHits) {
     class FailingAccessor : public TreeAccessor {
-    public:
+      public:
         std::vector<std::string> listSubfolders(const std::string& folder) override {
             if (folder == "/pkg/bad") throw ScanError("Cannot list the folder /pkg/bad: Permission denied");
             return TreeAccessor::listSubfolders(folder);

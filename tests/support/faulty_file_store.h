@@ -12,7 +12,7 @@
 namespace quillmere::testing {
 
 class FaultyFileStore : public FileStore {
-public:
+  public:
     std::error_code read(const std::filesystem::path& file, std::string& bytes) override;
     std::error_code replace(const std::filesystem::path& file, const std::string& bytes) override;
     std::error_code probeWritable(const std::filesystem::path& file) override;
@@ -26,7 +26,7 @@ public:
     std::vector<std::string> replaced;  // files in replace order, successful or not
     int replaceCalls = 0;
 
-private:
+  private:
     DiskFileStore disk_;
 };
 

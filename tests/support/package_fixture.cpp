@@ -12,9 +12,13 @@ std::string filler(std::size_t size) {
     return text;
 }
 
-std::string testData(const fs::path& relative) { return readBytes(fs::path(QUILLMERE_TEST_DATA) / relative); }
+std::string testData(const fs::path& relative) {
+    return readBytes(fs::path(QUILLMERE_TEST_DATA) / relative);
+}
 
-std::string realData(const fs::path& relative) { return readBytes(fs::path(QUILLMERE_REALDATA) / relative); }
+std::string realData(const fs::path& relative) {
+    return readBytes(fs::path(QUILLMERE_REALDATA) / relative);
+}
 
 SamplePackage writePackage(const fs::path& root, std::string_view c2Text, std::string_view cxText) {
     SamplePackage package;
@@ -32,7 +36,8 @@ SamplePackage writePackage(const fs::path& root, std::string_view c2Text, std::s
 }
 
 SamplePackage writeSamplePackage(const fs::path& root) {
-    return writePackage(root, testData("sample-package/C2_59642.INF"), testData("sample-package/CX_59642.INF"));
+    return writePackage(root, testData("sample-package/C2_59642.INF"),
+                        testData("sample-package/CX_59642.INF"));
 }
 
 }  // namespace quillmere::testing

@@ -21,7 +21,8 @@ struct SamplePackage {
 SamplePackage writeSamplePackage(const std::filesystem::path& root);
 
 // The same layout with the INF texts given.
-SamplePackage writePackage(const std::filesystem::path& root, std::string_view c2Text, std::string_view cxText);
+SamplePackage writePackage(const std::filesystem::path& root, std::string_view c2Text,
+                           std::string_view cxText);
 
 // `size` bytes of printable filler.
 std::string filler(std::size_t size);

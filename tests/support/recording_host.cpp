@@ -7,14 +7,18 @@ std::string RecordingHost::chosenFolder() {
     return folder_;
 }
 
-void RecordingHost::showScanPath(const std::string& path) { scanPaths.push_back(path); }
+void RecordingHost::showScanPath(const std::string& path) {
+    scanPaths.push_back(path);
+}
 
 void RecordingHost::addFoundFile(const std::string& path, const std::string& sizeText) {
     list1.push_back(path);
     list2.push_back(sizeText);
 }
 
-void RecordingHost::setSlotText(FoundSlot slot, const std::string& text) { slots_[slot] = text; }
+void RecordingHost::setSlotText(FoundSlot slot, const std::string& text) {
+    slots_[slot] = text;
+}
 
 std::string RecordingHost::slotText(FoundSlot slot) {
     const auto it = slots_.find(slot);

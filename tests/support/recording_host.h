@@ -10,7 +10,7 @@
 namespace quillmere::testing {
 
 class RecordingHost : public ModdingHost {
-public:
+  public:
     explicit RecordingHost(std::string folder, Answer answer = Answer::No)
         : folder_(std::move(folder)), answer_(answer) {}
 
@@ -31,7 +31,7 @@ public:
     std::vector<std::string> messages;
     int endProgramCalls = 0;
 
-private:
+  private:
     std::string folder_;
     Answer answer_;
     std::map<FoundSlot, std::string> slots_;

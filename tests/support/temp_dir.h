@@ -8,7 +8,7 @@
 namespace quillmere::testing {
 
 class TempDir {
-public:
+  public:
     TempDir();
     ~TempDir();
     TempDir(const TempDir&) = delete;
@@ -20,7 +20,7 @@ public:
     // Writes `bytes` to the relative path, creating folders on the way; returns the full path.
     std::filesystem::path write(const std::filesystem::path& relative, std::string_view bytes) const;
 
-private:
+  private:
     std::filesystem::path path_;
 };
 
