@@ -1,0 +1,48 @@
+#!/usr/bin/env bash
+# Builds the libFuzzer targets with clang (ASan+UBSan) in build-fuzz/ and runs each for SECONDS
+# (default 60), starting from the seed corpus of tests/fuzz/corpus/<target>/. New inputs go to
+# build-fuzz/corpus/<target>/ and survive between runs; the checked-in seeds are not touched.
+# A failure leaves the input in build-fuzz/findings/ and ends the script with status 1.
+#   scripts/fuzz.sh [SECONDS] [TARGET...]
+#   scripts/fuzz.sh --check    status 0 when clang++ can build a libFuzzer program here
+set -euo pipefail
+here=$(cd "$(dirname "$0")/.." && pwd)
+
+if [ "${1:-}" = "--check" ]; then
+  # Debian's clang only recommends the fuzzer runtime (libclang-rt-<version>-dev).
+  probe=$(mktemp -d)
+  trap 'rm -rf "$probe"' EXIT
+  printf '%s\n' '#include <cstddef>' '#include <cstdint>' \
+    'extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t*, std::size_t) { return 0; }' >"$probe/probe.cpp"
+  command -v clang++ >/dev/null 2>&1 &&
+    clang++ -fsanitize=fuzzer,address,undefined "$probe/probe.cpp" -o "$probe/probe" >/dev/null 2>&1
+  exit
+fi
+seconds=${1:-60}
+shift || true
+targets=("$@")
+[ ${#targets[@]} -gt 0 ] || targets=(profile_editor_fuzzer read_buffer_fuzzer)
+build="$here/build-fuzz"
+jobs=$(( $(nproc) < 2 ? $(nproc) : 2 ))
+
+cmake -S "$here" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
+  -DQUILLMERE_FUZZ=ON -DQUILLMERE_BUILD_TESTS=OFF -DQUILLMERE_BUILD_GUI=OFF -DQUILLMERE_WERROR=ON >/dev/null
+cmake --build "$build" -j "$jobs" --target "${targets[@]}"
+
+mkdir -p "$build/findings"
+for target in "${targets[@]}"; do
+  corpus="$build/corpus/$target"
+  mkdir -p "$corpus"
+  echo "== $target: ${seconds} s =="
+  # Leak checks stay on; -max_len leaves room for a realdata-sized file and its edits.
+  ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
+    "$build/tests/fuzz/$target" "$corpus" "$here/tests/fuzz/corpus/$target" \
+      -max_total_time="$seconds" -max_len=8192 -timeout=10 -rss_limit_mb=2048 \
+      -artifact_prefix="$build/findings/$target-" -print_final_stats=1 2>&1 |
+    grep -E '^(#[0-9]+ +DONE|stat::number_of_executed_units|stat::peak_rss_mb|INFO: seed corpus)|ERROR|check failed|SUMMARY|artifact|Test unit written' || true
+  # grep hides the fuzzer's own status: a finding leaves a file behind.
+  if compgen -G "$build/findings/$target-*" >/dev/null; then
+    echo "$target found a failing input: $(ls "$build/findings/$target-"*)" >&2
+    exit 1
+  fi
+done
