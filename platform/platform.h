@@ -24,6 +24,10 @@ std::string fromPath(const std::filesystem::path& path);
 // The file's 8.3 alias where the file system keeps one, else its own name.
 std::string shortNameOf(const std::filesystem::path& file);
 
+// True for a link to somewhere else (a symbolic link; on Windows also a junction or mount
+// point), which a walk must not follow. std::filesystem cannot tell junctions apart everywhere.
+bool isLink(const std::filesystem::path& entry);
+
 // Folder that a bare profile-file name resolves to: the Windows directory there,
 // the current directory elsewhere.
 std::filesystem::path defaultProfileDirectory();

@@ -1,5 +1,3 @@
-#include "platform.h"
-
 #include <fcntl.h>
 #include <spawn.h>
 #include <sys/stat.h>
@@ -7,21 +5,36 @@
 
 #include <cerrno>
 
+#include "platform.h"
+
 extern char** environ;
 
 namespace quillmere::platform {
 
-char pathSeparator() { return '/'; }
+char pathSeparator() {
+    return '/';
+}
 
-bool hasFolderPart(std::string_view name) { return name.find('/') != std::string_view::npos; }
+bool hasFolderPart(std::string_view name) {
+    return name.find('/') != std::string_view::npos;
+}
 
-std::filesystem::path toPath(std::string_view text) { return std::filesystem::path(std::string(text)); }
+std::filesystem::path toPath(std::string_view text) {
+    return std::filesystem::path(std::string(text));
+}
 
-std::string fromPath(const std::filesystem::path& path) { return path.native(); }
+std::string fromPath(const std::filesystem::path& path) {
+    return path.native();
+}
 
 std::string shortNameOf(const std::filesystem::path& file) {
     // POSIX file systems keep no 8.3 aliases: the name stands for itself.
     return file.filename().native();
+}
+
+bool isLink(const std::filesystem::path& entry) {
+    std::error_code ec;
+    return std::filesystem::is_symlink(std::filesystem::symlink_status(entry, ec));
 }
 
 std::filesystem::path defaultProfileDirectory() {
@@ -52,7 +65,9 @@ void startProgram(const std::string& path) {
     }
 }
 
-std::FILE* openFile(const std::filesystem::path& file, const char* mode) { return std::fopen(file.c_str(), mode); }
+std::FILE* openFile(const std::filesystem::path& file, const char* mode) {
+    return std::fopen(file.c_str(), mode);
+}
 
 std::error_code flushToDisk(std::FILE* file) {
     if (std::fflush(file) != 0 || ::fsync(::fileno(file)) != 0) {
@@ -72,6 +87,8 @@ std::error_code copyFileAttributes(const std::filesystem::path& original, const 
     return {};
 }
 
-bool isTerminal(std::FILE* stream) { return ::isatty(::fileno(stream)) == 1; }
+bool isTerminal(std::FILE* stream) {
+    return ::isatty(::fileno(stream)) == 1;
+}
 
 }  // namespace quillmere::platform

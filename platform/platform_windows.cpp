@@ -3,9 +3,9 @@
 #ifndef NOMINMAX
 #define NOMINMAX
 #endif
-#include <windows.h>
 #include <io.h>
 #include <shellapi.h>
+#include <windows.h>
 
 #include <vector>
 
@@ -30,17 +30,27 @@ std::string narrow(std::wstring_view text) {
     return out;
 }
 
-std::error_code lastError() { return {static_cast<int>(::GetLastError()), std::system_category()}; }
+std::error_code lastError() {
+    return {static_cast<int>(::GetLastError()), std::system_category()};
+}
 
 }  // namespace
 
-char pathSeparator() { return '\\'; }
+char pathSeparator() {
+    return '\\';
+}
 
-bool hasFolderPart(std::string_view name) { return name.find_first_of("\\/:") != std::string_view::npos; }
+bool hasFolderPart(std::string_view name) {
+    return name.find_first_of("\\/:") != std::string_view::npos;
+}
 
-std::filesystem::path toPath(std::string_view text) { return std::filesystem::path(widen(text)); }
+std::filesystem::path toPath(std::string_view text) {
+    return std::filesystem::path(widen(text));
+}
 
-std::string fromPath(const std::filesystem::path& path) { return narrow(path.native()); }
+std::string fromPath(const std::filesystem::path& path) {
+    return narrow(path.native());
+}
 
 std::string shortNameOf(const std::filesystem::path& file) {
     const std::wstring full = file.native();
@@ -54,11 +64,27 @@ std::string shortNameOf(const std::filesystem::path& file) {
     return fromPath(std::filesystem::path(shortPath).filename());
 }
 
+bool isLink(const std::filesystem::path& entry) {
+    const DWORD attributes = ::GetFileAttributesW(entry.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_REPARSE_POINT) == 0)
+        return false;
+    WIN32_FIND_DATAW data{};
+    const HANDLE find = ::FindFirstFileW(entry.c_str(), &data);
+    if (find == INVALID_HANDLE_VALUE) return true;
+    ::FindClose(find);
+    // Other reparse points (cloud placeholders, deduplicated files) hold their own content and
+    // are walked. Wine shows a Unix symbolic link as a reparse point without a tag.
+    const DWORD tag = data.dwReserved0;
+    return tag == IO_REPARSE_TAG_MOUNT_POINT || tag == IO_REPARSE_TAG_SYMLINK || tag == 0;
+}
+
 std::filesystem::path defaultProfileDirectory() {
-    wchar_t buffer[MAX_PATH + 1] = {};
-    const UINT n = ::GetWindowsDirectoryW(buffer, MAX_PATH + 1);
-    if (n == 0 || n > MAX_PATH) return std::filesystem::path(L"C:\\Windows");
-    return std::filesystem::path(std::wstring(buffer, n));
+    const UINT needed = ::GetWindowsDirectoryW(nullptr, 0);
+    std::wstring buffer(needed, L'\0');
+    const UINT n = needed == 0 ? 0 : ::GetWindowsDirectoryW(buffer.data(), needed);
+    if (n == 0 || n >= needed) return std::filesystem::path(L"C:\\Windows");
+    buffer.resize(n);
+    return std::filesystem::path(buffer);
 }
 
 void startProgram(const std::string& path) {
@@ -97,6 +123,8 @@ std::error_code copyFileAttributes(const std::filesystem::path& original, const 
     return {};
 }
 
-bool isTerminal(std::FILE* stream) { return ::_isatty(::_fileno(stream)) != 0; }
+bool isTerminal(std::FILE* stream) {
+    return ::_isatty(::_fileno(stream)) != 0;
+}
 
 }  // namespace quillmere::platform

@@ -59,7 +59,7 @@ std::vector<std::string> FileSystemAccessor::listSubfolders(const std::string& f
     for (auto it = openFolder(folder); it != fs::directory_iterator(); it.increment(ec)) {
         const fs::directory_entry& entry = *it;
         std::error_code typeEc;
-        if (entry.is_symlink(typeEc) || !entry.is_directory(typeEc)) continue;
+        if (!entry.is_directory(typeEc) || platform::isLink(entry.path())) continue;
         folders.push_back(joinPath(folder, platform::fromPath(entry.path().filename())));
     }
     if (ec) throwListError(folder, ec);
