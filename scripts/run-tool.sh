@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds the tool and starts it.
+# Installs what is missing, builds the tool and starts its window.
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 source "$here/scripts/packages.sh"
 "$here/scripts/install-deps.sh" "${BUILD_PACKAGES[@]}"
 cmake -S "$here" -B "$here/build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DQUILLMERE_BUILD_TESTS=OFF
 cmake --build "$here/build"
-exec "$here/build/cli/quillmere-mod" "$@"
+exec "$here/build/ui/quillmere-mod-tool"

@@ -1,0 +1,70 @@
+#pragma once
+// The main window: drive and folder lists, the three buttons, the logo and the banner, plus the
+// hidden labels and lists through which a modding run reports.
+
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include "banner_widget.h"
+#include "desktop_links.h"
+#include "drive_list.h"
+#include "drives.h"
+#include "folder_list.h"
+#include "message_boxes.h"
+#include "modding_run.h"
+#include "window_host.h"
+
+namespace quillmere::ui {
+
+// What the window takes from outside; tests replace parts of it.
+struct Form1Setup {
+    StartupFolders folders;
+    std::vector<Drive> drives;
+    Links links = builtInLinks();
+    MessageBoxes* boxes = nullptr;  // null: the real message boxes
+    UrlOpener openUrl;              // empty: the desktop
+    std::function<void()> quit;     // empty: leave the application's event loop
+    RunEnvironment run;
+    quint32 bannerSeed = 0;
+
+    // This machine's drives, with the usual package folder in the user's home.
+    static Form1Setup forThisMachine();
+};
+
+class Form1 : public QWidget {
+    Q_OBJECT
+  public:
+    explicit Form1(Form1Setup setup = Form1Setup::forThisMachine(), QWidget* parent = nullptr);
+    ~Form1() override;
+
+    // The load action, then the window is shown with the focus in the folder list.
+    void start();
+
+    FolderList* dir1() const { return dir1_; }
+    DriveList* drive1() const { return drive1_; }
+    WindowHost& host() { return *host_; }
+
+  private:
+    void buildControls();
+    void buildHiddenControls();
+    void load();
+    void startModding();
+
+    Form1Setup setup_;
+    MessageBoxes realBoxes_;
+    BannerWidget* banner_ = nullptr;
+    FolderList* dir1_ = nullptr;
+    DriveList* drive1_ = nullptr;
+    QPushButton* command1_ = nullptr;
+    QPushButton* command2_ = nullptr;
+    QPushButton* cmGO_ = nullptr;
+    QLabel* picture1_ = nullptr;
+    HiddenControls hidden_;
+    std::unique_ptr<WindowHost> host_;
+};
+
+}  // namespace quillmere::ui

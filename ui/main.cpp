@@ -1,0 +1,10 @@
+#include <QApplication>
+
+#include "form1.h"
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    quillmere::ui::Form1 form1;
+    form1.start();
+    return app.exec();
+}
