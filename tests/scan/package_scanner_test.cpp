@@ -14,18 +14,22 @@ using quillmere::testing::RecordingHost;
 
 namespace {
 
-// A folder tree in memory; files and subfolders are listed in the order they were added.
+// A folder tree in memory; files and subfolders are listed in the order they were added. Its
+// paths use "/" on every system: the scanner takes paths as the accessor gives them.
 class TreeAccessor : public FileSystemAccessor {
   public:
     void file(const std::string& folder, const std::string& name, std::uint64_t size,
               std::string shortName = {}) {
         folders_[folder];
-        ScannedFile f{joinPath(folder, name), name, shortName.empty() ? name : shortName, size, folder};
+        ScannedFile f{join(folder, name), name, shortName.empty() ? name : shortName, size, folder};
         files_[folder].push_back(f);
     }
     void folder(const std::string& parent, const std::string& name) {
-        folders_[parent].push_back(joinPath(parent, name));
-        folders_[joinPath(parent, name)];
+        folders_[parent].push_back(join(parent, name));
+        folders_[join(parent, name)];
+    }
+    static std::string join(const std::string& folder, const std::string& name) {
+        return folder + "/" + name;
     }
     std::vector<ScannedFile> listFiles(const std::string& folder) override {
         ++opened;
