@@ -3,9 +3,10 @@
 #ifndef NOMINMAX
 #define NOMINMAX
 #endif
+#include <windows.h>
+// Needs the types of <windows.h>: kept in a block of its own so that sorting cannot move it.
 #include <io.h>
 #include <shellapi.h>
-#include <windows.h>
 
 #include <vector>
 

@@ -2,8 +2,9 @@
 // starter that waits for its child is caught), then writes "probe-report.txt" beside it: the
 // show mode it was given, its working directory and its argument count.
 
-#include <shellapi.h>
 #include <windows.h>
+// Needs the types of <windows.h>.
+#include <shellapi.h>
 
 #include <cstdio>
 #include <string>
