@@ -1,7 +1,6 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QStorageInfo>
-#include <algorithm>
 
 #include "drives.h"
 

@@ -7,29 +7,10 @@
 
 #include "assets.h"
 #include "package_scanner.h"
+#include "window_style.h"
 
 namespace quillmere::ui {
 namespace {
-
-const QColor kListYellow(255, 255, 128);
-
-QFont tahoma() {
-    QFont font(QStringLiteral("Tahoma"));
-    font.setPointSizeF(8.25);
-    return font;
-}
-
-void paintYellow(QWidget* widget) {
-    QPalette palette = widget->palette();
-    for (QPalette::ColorRole role : {QPalette::Base, QPalette::Button, QPalette::Window}) {
-        palette.setColor(role, kListYellow);
-    }
-    for (QPalette::ColorRole role : {QPalette::Text, QPalette::ButtonText, QPalette::WindowText}) {
-        palette.setColor(role, Qt::black);
-    }
-    widget->setPalette(palette);
-    widget->setAutoFillBackground(true);
-}
 
 // Holds the wait cursor for as long as a run holds the thread.
 class WaitCursor {
@@ -50,7 +31,8 @@ Form1Setup Form1Setup::forThisMachine() {
     return setup;
 }
 
-Form1::Form1(Form1Setup setup, QWidget* parent) : QWidget(parent), setup_(std::move(setup)) {
+Form1::Form1(Form1Setup setup, QWidget* parent)
+    : QWidget(parent), setup_(std::move(setup)), helpWindows_(setup_.links, setup_.navigateWebHelp) {
     if (!setup_.openUrl) setup_.openUrl = desktopUrlOpener();
     if (!setup_.quit) setup_.quit = [] { QCoreApplication::exit(0); };
 
@@ -60,7 +42,7 @@ Form1::Form1(Form1Setup setup, QWidget* parent) : QWidget(parent), setup_(std::m
                    Qt::MSWindowsFixedSizeDialogHint);
     setFixedSize(608, 305);
     setWindowIcon(windowIcon());
-    setFont(tahoma());
+    setFont(classicFont());
 
     buildControls();
     buildHiddenControls();
@@ -80,23 +62,23 @@ void Form1::buildControls() {
     dir1_ = new FolderList(this);
     dir1_->setObjectName(QStringLiteral("Dir1"));
     dir1_->setGeometry(24, 8, 161, 141);
-    paintYellow(dir1_);
+    paintListYellow(dir1_);
 
     drive1_ = new DriveList(setup_.drives, this);
     drive1_->setObjectName(QStringLiteral("Drive1"));
     drive1_->setGeometry(24, 152, 161, 21);
-    paintYellow(drive1_);
+    paintListYellow(drive1_);
     connect(drive1_, &DriveList::driveChanged, dir1_, &FolderList::setPath);
 
     command1_ = new QPushButton(QStringLiteral("Contact me"), this);
     command1_->setObjectName(QStringLiteral("Command1"));
     command1_->setGeometry(192, 16, 129, 41);
-    command1_->setEnabled(false);  // the contact action is not there yet
+    connect(command1_, &QPushButton::clicked, this, &Form1::contactAuthor);
 
     command2_ = new QPushButton(QStringLiteral("Need help? click me"), this);
     command2_->setObjectName(QStringLiteral("Command2"));
     command2_->setGeometry(328, 16, 129, 41);
-    command2_->setEnabled(false);  // the help window is not there yet
+    connect(command2_, &QPushButton::clicked, this, [this] { helpWindows_.showHelp(); });
 
     cmGO_ = new QPushButton(QStringLiteral("Start modding"), this);
     cmGO_->setObjectName(QStringLiteral("cmGO"));
@@ -163,6 +145,11 @@ void Form1::startModding() {
         host_->showMessage(error.what());
         host_->endProgram();
     }
+}
+
+void Form1::contactAuthor() {
+    // Whether a mail program took the link is not looked at: without one nothing happens.
+    setup_.openUrl(mailUrl(setup_.links.authorMail));
 }
 
 }  // namespace quillmere::ui

@@ -1,6 +1,7 @@
 #pragma once
 // The main window: drive and folder lists, the three buttons, the logo and the banner, plus the
-// hidden labels and lists through which a modding run reports.
+// hidden labels and lists through which a modding run reports. It opens the help windows, which
+// then live on their own.
 
 #include <QLabel>
 #include <QListWidget>
@@ -14,6 +15,7 @@
 #include "drive_list.h"
 #include "drives.h"
 #include "folder_list.h"
+#include "help_windows.h"
 #include "message_boxes.h"
 #include "modding_run.h"
 #include "window_host.h"
@@ -29,6 +31,7 @@ struct Form1Setup {
     UrlOpener openUrl;              // empty: the desktop
     std::function<void()> quit;     // empty: leave the application's event loop
     RunEnvironment run;
+    Form3::Navigate navigateWebHelp;  // empty: the browser loads the page
     quint32 bannerSeed = 0;
 
     // This machine's drives, with the usual package folder in the user's home.
@@ -47,12 +50,14 @@ class Form1 : public QWidget {
     FolderList* dir1() const { return dir1_; }
     DriveList* drive1() const { return drive1_; }
     WindowHost& host() { return *host_; }
+    HelpWindows& helpWindows() { return helpWindows_; }
 
   private:
     void buildControls();
     void buildHiddenControls();
     void load();
     void startModding();
+    void contactAuthor();
 
     Form1Setup setup_;
     MessageBoxes realBoxes_;
@@ -65,6 +70,7 @@ class Form1 : public QWidget {
     QLabel* picture1_ = nullptr;
     HiddenControls hidden_;
     std::unique_ptr<WindowHost> host_;
+    HelpWindows helpWindows_;
 };
 
 }  // namespace quillmere::ui

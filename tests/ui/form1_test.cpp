@@ -141,6 +141,14 @@ void Form1Test::theFrameIsFixedAndTheControlsSitInTheirPlaces() {
     for (const char* name : {"Label1", "Label2", "Label3", "Label4", "Label5", "List1", "List2"}) {
         QVERIFY2(control(form, name)->y() >= form.height(), name);
     }
+
+    // Tab order: Dir1, Drive1, the hidden List1, the banner, then the three buttons.
+    QStringList order;
+    for (QWidget* w = form.dir1(); order.size() < 7; w = w->nextInFocusChain()) {
+        if (w->focusPolicy() & Qt::TabFocus) order << w->objectName();
+    }
+    QCOMPARE(order,
+             (QStringList{"Dir1", "Drive1", "List1", "ShockwaveFlash1", "Command1", "Command2", "cmGO"}));
 }
 
 void Form1Test::aRunFromTheButtonModsThePackage() {

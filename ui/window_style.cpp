@@ -1,0 +1,34 @@
+#include "window_style.h"
+
+#include <QPalette>
+#include <QWidget>
+
+namespace quillmere::ui {
+
+QFont classicFont() {
+    QFont font(QStringLiteral("Tahoma"));
+    font.setPointSizeF(8.25);
+    return font;
+}
+
+void fillBackground(QWidget* widget, const QColor& colour) {
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::Window, colour);
+    palette.setColor(QPalette::WindowText, Qt::black);
+    widget->setPalette(palette);
+    widget->setAutoFillBackground(true);
+}
+
+void paintListYellow(QWidget* widget) {
+    QPalette palette = widget->palette();
+    for (QPalette::ColorRole role : {QPalette::Base, QPalette::Button, QPalette::Window}) {
+        palette.setColor(role, kLightYellow);
+    }
+    for (QPalette::ColorRole role : {QPalette::Text, QPalette::ButtonText, QPalette::WindowText}) {
+        palette.setColor(role, Qt::black);
+    }
+    widget->setPalette(palette);
+    widget->setAutoFillBackground(true);
+}
+
+}  // namespace quillmere::ui
