@@ -134,8 +134,10 @@ RunOutcome runModding(ModdingHost& host, const RunEnvironment& environment) {
         }
     }
 
+    // Load order is replace order. The C2 INF goes last: its [ATI.Mfg] is what marks the package
+    // as modified, so a run killed before that replace leaves a package the next run still mods.
     PackageEdit edit(editor);
-    for (const std::string& file : {installIni, c2Inf, cxInf}) {
+    for (const std::string& file : {installIni, cxInf, c2Inf}) {
         if (auto ec = edit.load(file)) {
             return refuse(host, "Cannot read " + file + " (" + describe(ec) + "). Nothing was changed.");
         }

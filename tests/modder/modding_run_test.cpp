@@ -212,7 +212,7 @@ TEST(ModdingRun, AReplaceThatFailsPutsBackWhatWasAlreadyReplaced) {
         f.store.failReplacesAfter = failAt;
         RecordingHost host(f.tree.str());
         EXPECT_EQ(f.run(host), RunOutcome::Failed);
-        const std::vector<fs::path> order = {p.installIni, p.c2Inf, p.cxInf};
+        const std::vector<fs::path> order = {p.installIni, p.cxInf, p.c2Inf};
         // From the failing replace on every replace fails, restores included: the message must
         // then name what could not be put back instead of claiming that nothing changed.
         ASSERT_EQ(host.messages.size(), 1u);
@@ -231,16 +231,16 @@ TEST(ModdingRun, AReplaceThatFailsPutsBackWhatWasAlreadyReplaced) {
     RunFixture f;
     const SamplePackage p = writeSamplePackage(f.tree.path());
     const Snapshot before = snapshot(p);
-    f.store.failReplaceOf.insert(p.cxInf.string());
+    f.store.failReplaceOf.insert(p.c2Inf.string());
     RecordingHost host(f.tree.str());
     EXPECT_EQ(f.run(host), RunOutcome::Failed);
     const std::string reason = std::make_error_code(std::errc::no_space_on_device).message();
-    EXPECT_EQ(host.messages, std::vector<std::string>{"Modding failed while writing " + p.cxInf.string() +
+    EXPECT_EQ(host.messages, std::vector<std::string>{"Modding failed while writing " + p.c2Inf.string() +
                                                       " (" + reason + "). Nothing was changed."});
     EXPECT_EQ(snapshot(p), before);
     EXPECT_EQ(f.store.replaced,
-              (std::vector<std::string>{p.installIni.string(), p.c2Inf.string(), p.cxInf.string(),
-                                        p.installIni.string(), p.c2Inf.string()}));
+              (std::vector<std::string>{p.installIni.string(), p.cxInf.string(), p.c2Inf.string(),
+                                        p.installIni.string(), p.cxInf.string()}));
 }
 
 TEST(ModdingRun, YesStartsTheSetupProgram) {
