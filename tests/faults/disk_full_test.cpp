@@ -1,0 +1,209 @@
+// The writes on a file system that fills up, swept over every amount of free space from none to
+// enough: each run either completes or puts every file back and says which write failed. On a
+// small tmpfs where the system lets the test mount one (root), else through a file store that
+// keeps the same books as a full disk. Also a file system that is mounted read-only.
+
+#include <sys/mount.h>
+#include <sys/statvfs.h>
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <map>
+#include <sstream>
+
+#include "cli_app.h"
+#include "ordinary_user.h"
+#include "package_fixture.h"
+#include "temp_dir.h"
+
+using namespace quillmere;
+using namespace quillmere::testing;
+namespace fs = std::filesystem;
+
+namespace {
+
+// A tmpfs of a fixed size over a fresh folder, unmounted at the end.
+class SmallTmpfs {
+public:
+    explicit SmallTmpfs(std::size_t bytes) {
+        if (!runningAsRoot()) {
+            why_ = "only root may mount";
+            return;
+        }
+        const std::string options = "size=" + std::to_string(bytes);
+        if (::mount("tmpfs", dir_.path().c_str(), "tmpfs", 0, options.c_str()) != 0) {
+            why_ = std::string("mount failed: ") + std::strerror(errno);
+            return;
+        }
+        mounted_ = true;
+    }
+    ~SmallTmpfs() {
+        if (mounted_) ::umount2(dir_.path().c_str(), MNT_DETACH);
+    }
+    SmallTmpfs(const SmallTmpfs&) = delete;
+    SmallTmpfs& operator=(const SmallTmpfs&) = delete;
+
+    bool mounted() const { return mounted_; }
+    const std::string& why() const { return why_; }
+    const fs::path& path() const { return dir_.path(); }
+
+    std::uint64_t freeBytes() const {
+        struct statvfs st {};
+        ::statvfs(dir_.path().c_str(), &st);
+        return static_cast<std::uint64_t>(st.f_bavail) * st.f_frsize;
+    }
+    bool makeReadOnly() {
+        return ::mount(nullptr, dir_.path().c_str(), nullptr, MS_REMOUNT | MS_RDONLY, nullptr) == 0;
+    }
+
+private:
+    TempDir dir_;
+    bool mounted_ = false;
+    std::string why_;
+};
+
+// A disk of `free` bytes for systems where the test cannot mount one: a replace needs room for
+// the whole new file beside the old one, and gives the old file's room back once it is done.
+class SmallDiskStore : public DiskFileStore {
+public:
+    explicit SmallDiskStore(std::uint64_t free) : free_(free) {}
+    std::error_code replace(const fs::path& file, const std::string& bytes) override {
+        if (bytes.size() > free_) return std::make_error_code(std::errc::no_space_on_device);
+        std::error_code ec;
+        const auto oldSize = fs::exists(file, ec) ? fs::file_size(file, ec) : 0;
+        if (auto failed = DiskFileStore::replace(file, bytes)) return failed;
+        free_ = free_ - bytes.size() + oldSize;
+        return {};
+    }
+
+private:
+    std::uint64_t free_;
+};
+
+struct Files {
+    std::string installIni, c2, cx;
+    bool operator==(const Files&) const = default;
+};
+
+Files contentsOf(const SamplePackage& p) { return {readBytes(p.installIni), readBytes(p.c2Inf), readBytes(p.cxInf)}; }
+
+SamplePackage writeRealPackage(const fs::path& root) {
+    return writePackage(root, realData("wdk6001-r200sample-inf/x86/r200.inf"),
+                        realData("catalyst-win9x-C9_11774-C8_11774_oerg866/C8_11774.INF"));
+}
+
+struct CliResult {
+    int status = 0;
+    std::string out;
+};
+
+CliResult runTool(const fs::path& folder, const RunEnvironment& env = {}) {
+    std::ostringstream out, err;
+    std::istringstream in;
+    const int status = cli::runCli({"--no", folder.string()}, {out, err, in, false, false}, env);
+    return {status, out.str() + err.str()};
+}
+
+bool temporariesLeft(const SamplePackage& p) {
+    for (const fs::path& folder : {p.installIni.parent_path(), p.c2Inf.parent_path()}) {
+        for (const auto& entry : fs::directory_iterator(folder)) {
+            if (entry.path().filename().string().find(".quillmere-") != std::string::npos) return true;
+        }
+    }
+    return false;
+}
+
+// One run with `free` bytes left; returns which file the failure named ("" for success).
+using RunWithFree = std::function<std::pair<CliResult, SamplePackage>(std::uint64_t free)>;
+
+std::map<std::string, int> sweep(const RunWithFree& runWithFree, std::uint64_t upTo, std::uint64_t step) {
+    TempDir reference;
+    const SamplePackage r = writeRealPackage(reference.path());
+    const Files original = contentsOf(r);
+    EXPECT_EQ(runTool(reference.path()).status, cli::kModded);
+    const Files modded = contentsOf(r);
+
+    std::map<std::string, int> outcomes;
+    for (std::uint64_t free = 0; free <= upTo; free += step) {
+        const auto [result, p] = runWithFree(free);
+        const Files now = contentsOf(p);
+        EXPECT_FALSE(temporariesLeft(p)) << free << " bytes free";
+        if (result.status == cli::kModded) {
+            EXPECT_EQ(now, modded) << free << " bytes free";
+            ++outcomes["modded"];
+            continue;
+        }
+        EXPECT_EQ(result.status, cli::kError) << free << " bytes free: " << result.out;
+        EXPECT_EQ(now, original) << free << " bytes free: " << result.out;
+        bool named = false;
+        for (const auto& [name, path] : {std::pair{"install.ini", p.installIni}, {"C2 INF", p.c2Inf}, {"CX INF", p.cxInf}}) {
+            const std::string message = "Modding failed while writing " + path.string() + " (" +
+                                        std::make_error_code(std::errc::no_space_on_device).message() +
+                                        "). Nothing was changed.\n";
+            if (result.out == message) {
+                ++outcomes[name];
+                named = true;
+            }
+        }
+        EXPECT_TRUE(named) << free << " bytes free: " << result.out;
+    }
+    return outcomes;
+}
+
+}  // namespace
+
+TEST(DiskFull, EveryWriteThatFindsTheDiskFullPutsEverythingBack) {
+    SmallTmpfs disk(4 * 1024 * 1024);
+    constexpr std::uint64_t kUpTo = 256 * 1024;  // more than the three modded files need together
+    std::map<std::string, int> outcomes;
+    if (disk.mounted()) {
+        outcomes = sweep(
+            [&](std::uint64_t free) {
+                for (const auto& entry : fs::directory_iterator(disk.path())) fs::remove_all(entry.path());
+                const SamplePackage p = writeRealPackage(disk.path() / "pkg");
+                // Ballast takes all but `free` bytes (the tmpfs counts whole pages, and so do we).
+                writeBytes(disk.path() / "ballast", std::string(disk.freeBytes() - free, 'b'));
+                EXPECT_EQ(disk.freeBytes(), free);
+                return std::pair{runTool(disk.path() / "pkg"), p};
+            },
+            kUpTo, 4096);
+    } else {
+        std::cout << "[ disk full ] no tmpfs (" << disk.why() << "): a store that counts free bytes stands in\n";
+        TempDir dir;
+        outcomes = sweep(
+            [&](std::uint64_t free) {
+                fs::remove_all(dir.path() / "pkg");
+                const SamplePackage p = writeRealPackage(dir.path() / "pkg");
+                SmallDiskStore store(free);
+                ProfileEditor editor(dir.path(), store);
+                RunEnvironment env;
+                env.editor = &editor;
+                auto result = runTool(dir.path() / "pkg", env);
+                return std::pair{result, p};
+            },
+            kUpTo, 4096);
+    }
+    std::cout << "[ disk full ] outcomes:";
+    for (const auto& [what, count] : outcomes) std::cout << ' ' << what << ' ' << count;
+    std::cout << '\n';
+    // The sweep reaches every write: each of the three fails somewhere, and enough room succeeds.
+    EXPECT_GT(outcomes["install.ini"], 0);
+    EXPECT_GT(outcomes["CX INF"], 0);
+    EXPECT_GT(outcomes["C2 INF"], 0);
+    EXPECT_GT(outcomes["modded"], 0);
+}
+
+TEST(DiskFull, AReadOnlyFileSystemIsRefusedBeforeAnythingChanges) {
+    SmallTmpfs disk(4 * 1024 * 1024);
+    if (!disk.mounted()) GTEST_SKIP() << "no tmpfs to make read-only (" << disk.why() << ")";
+    const SamplePackage p = writeRealPackage(disk.path() / "pkg");
+    const Files before = contentsOf(p);
+    ASSERT_TRUE(disk.makeReadOnly());
+    const CliResult result = runTool(disk.path() / "pkg");
+    EXPECT_EQ(result.status, cli::kRefused);
+    EXPECT_EQ(result.out, "Cannot write to " + p.installIni.string() + " (" +
+                              std::make_error_code(std::errc::read_only_file_system).message() +
+                              "). Nothing was changed.\n");
+    EXPECT_EQ(contentsOf(p), before);
+}
