@@ -1,0 +1,109 @@
+#!/usr/bin/env bash
+# Builds the engine, quillmere-mod.exe and the engine's tests for 64-bit Windows with mingw-w64,
+# then runs them under Wine: every test executable through CTest, and a smoke run in which
+# quillmere-mod.exe mods the sample package, whose three files must then be byte-identical to
+# the native build's result. Installs what is missing (Debian 12). Exits non-zero on any failure.
+#
+# Usage: scripts/test-windows.sh
+#   QUILLMERE_NATIVE_CLI=path  native quillmere-mod to compare with (default: built here)
+#   JOBS=n                     parallel build and test jobs (default: nproc, at most 2)
+set -euo pipefail
+here=$(cd "$(dirname "$0")/.." && pwd)
+build="$here/build-windows"
+jobs=${JOBS:-$(nproc)}
+[ "$jobs" -gt 2 ] && jobs=2
+
+started=$SECONDS
+stage_start=$SECONDS
+stage() {
+  echo "-- $1 ($((SECONDS - stage_start)) s)"
+  stage_start=$SECONDS
+}
+fail() {
+  echo "FAILED (Windows): $*" >&2
+  exit 1
+}
+
+"$here/scripts/install-deps.sh" cmake ninja-build g++-mingw-w64-x86-64-posix wine wine64 googletest
+stage "tools installed"
+
+# Wine in a throw-away prefix inside the build folder, without a display and without the
+# Mono and Gecko installers that a first start would otherwise offer.
+export WINEPREFIX="$build/wineprefix"
+export WINEARCH=win64
+export WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree,mshtml="
+export DISPLAY=
+mkdir -p "$build"
+# Our wineserver only (it serves this prefix alone), so that nothing of ours outlives the script.
+trap 'wineserver -k >/dev/null 2>&1 || true' EXIT
+if [ ! -f "$WINEPREFIX/system.reg" ]; then
+  rm -rf "$WINEPREFIX"
+  timeout 300 wineboot -i >/dev/null 2>&1 || fail "could not create the Wine prefix $WINEPREFIX"
+  wineserver -w
+  stage "Wine prefix created"
+fi
+
+cmake -S "$here" -B "$build" -G Ninja \
+  -DCMAKE_TOOLCHAIN_FILE="$here/cmake/toolchain-mingw64.cmake" \
+  -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+  -DQUILLMERE_BUILD_GUI=OFF -DQUILLMERE_WERROR=ON \
+  -DQUILLMERE_GTEST_SOURCE_DIR=/usr/src/googletest \
+  -DCMAKE_GTEST_DISCOVER_TESTS_DISCOVERY_MODE=PRE_TEST >/dev/null
+cmake --build "$build" -j "$jobs"
+stage "cross build"
+
+# The tool must need nothing but the system's own DLLs.
+exe="$build/cli/quillmere-mod.exe"
+dlls=$(x86_64-w64-mingw32-objdump -p "$exe" | awk '/DLL Name:/ {print $3}')
+echo "quillmere-mod.exe imports: $(echo $dlls)"
+for dll in $dlls; do
+  case "${dll,,}" in
+    kernel32.dll | msvcrt.dll | shell32.dll | user32.dll | advapi32.dll | ole32.dll) ;;
+    *) fail "quillmere-mod.exe needs $dll, which Windows does not ship" ;;
+  esac
+done
+
+# Wine makes no junctions, but shows a Unix symbolic link as one: the folder-link test walks this.
+fixture="$build/link-fixture"
+rm -rf "$fixture"
+mkdir -p "$fixture/sub"
+printf 'x' >"$fixture/C2_1.INF"
+ln -s . "$fixture/loop"
+export QUILLMERE_FOLDER_LINK_FIXTURE="Z:${fixture//\//\\}"
+
+(cd "$build" && ctest --output-on-failure -j "$jobs" --timeout 600) || fail "tests under Wine"
+stage "tests under Wine"
+
+# Smoke run: the same sample package modded by the native tool and by quillmere-mod.exe.
+native=${QUILLMERE_NATIVE_CLI:-}
+if [ -z "$native" ]; then
+  cmake -S "$here" -B "$build/native" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUILLMERE_BUILD_GUI=OFF \
+    -DQUILLMERE_BUILD_TESTS=OFF -DQUILLMERE_WERROR=OFF >/dev/null
+  cmake --build "$build/native" -j "$jobs" --target quillmere-mod
+  native="$build/native/cli/quillmere-mod"
+fi
+smoke="$build/smoke"
+rm -rf "$smoke"
+bash "$here/scripts/make-sample-package.sh" "$smoke/native" >/dev/null
+bash "$here/scripts/make-sample-package.sh" "$smoke/windows" >/dev/null
+"$native" --no "$smoke/native" >"$smoke/native.out" || fail "the native tool did not mod the sample ($?)"
+windows_folder="Z:${smoke//\//\\}\\windows"
+status=0
+wine "$exe" --no "$windows_folder" >"$smoke/windows.out" 2>&1 || status=$?
+[ "$status" -eq 0 ] || { cat "$smoke/windows.out"; fail "quillmere-mod.exe exited with $status"; }
+cat "$smoke/windows.out"
+for file in install.ini 2KXP_INF/C2_59642.INF 2KXP_INF/CX_59642.INF; do
+  cmp "$smoke/native/Driver/$file" "$smoke/windows/Driver/$file" ||
+    fail "$file modded under Windows differs from the native result"
+  cmp -s "$here/tests/data/sample-package/${file#2KXP_INF/}" "$smoke/windows/Driver/$file" &&
+    fail "$file was not changed by quillmere-mod.exe"
+  echo "same bytes: $file"
+done
+status=0
+wine "$exe" --no "$windows_folder" >"$smoke/windows-again.out" 2>&1 || status=$?
+[ "$status" -eq 1 ] && grep -q "This set is already modified" "$smoke/windows-again.out" ||
+  fail "a second run of quillmere-mod.exe did not refuse the modded package (exit $status)"
+stage "smoke run"
+
+echo "Windows build under Wine: all passed in $((SECONDS - started)) s"
