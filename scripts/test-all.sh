@@ -21,3 +21,7 @@ cmake -S "$here" -B "$here/build-asan" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DQUILL
   -DQUILLMERE_WERROR=ON -DQUILLMERE_BUILD_GUI=OFF
 cmake --build "$here/build-asan" -j "$jobs"
 (cd "$here/build-asan" && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 ctest --output-on-failure -j "$jobs")
+
+# --- Windows build under Wine (scripts/test-windows.sh) ---
+echo "== Windows build under Wine =="
+QUILLMERE_NATIVE_CLI="$here/build-test/cli/quillmere-mod" bash "$here/scripts/test-windows.sh"
