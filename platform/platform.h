@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 #include <system_error>
+#include <vector>
 
 namespace quillmere::platform {
 
@@ -27,6 +28,20 @@ std::string shortNameOf(const std::filesystem::path& file);
 // True for a link to somewhere else (a symbolic link; on Windows also a junction or mount
 // point), which a walk must not follow. std::filesystem cannot tell junctions apart everywhere.
 bool isLink(const std::filesystem::path& entry);
+
+// One entry of a folder as the package walk sees it. A link to a file counts as that file; a link
+// to a folder (or a junction) is neither, so that the walk never follows it.
+struct FolderEntry {
+    enum class Kind { File, Folder, Other };
+    std::string name;       // engine text
+    std::string shortName;  // the 8.3 alias where the file system keeps one, else the name
+    Kind kind = Kind::Other;
+    std::uint64_t size = 0;  // files only
+};
+
+// The folder's entries in the order the file system lists them, read in one pass with one
+// status query per file at most (none for a folder).
+std::error_code listFolder(const std::filesystem::path& folder, std::vector<FolderEntry>& entries);
 
 // Folder that a bare profile-file name resolves to: the Windows directory there,
 // the current directory elsewhere.

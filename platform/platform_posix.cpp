@@ -1,3 +1,4 @@
+#include <dirent.h>
 #include <fcntl.h>
 #include <spawn.h>
 #include <sys/stat.h>
@@ -35,6 +36,60 @@ std::string shortNameOf(const std::filesystem::path& file) {
 bool isLink(const std::filesystem::path& entry) {
     std::error_code ec;
     return std::filesystem::is_symlink(std::filesystem::symlink_status(entry, ec));
+}
+
+std::error_code listFolder(const std::filesystem::path& folder, std::vector<FolderEntry>& entries) {
+    entries.clear();
+    DIR* dir = ::opendir(folder.c_str());
+    if (!dir) return {errno, std::generic_category()};
+    const int fd = ::dirfd(dir);
+    // What a name is, following links; relative to the open folder, so the kernel does not walk
+    // the whole path again for every file.
+    const auto classify = [fd](const char* name, int flags, FolderEntry& entry) {
+        struct stat st {};
+        if (::fstatat(fd, name, &st, flags) != 0) return false;  // vanished since the listing
+        if (S_ISREG(st.st_mode)) {
+            entry.kind = FolderEntry::Kind::File;
+            entry.size = static_cast<std::uint64_t>(st.st_size);
+        } else if (S_ISDIR(st.st_mode)) {
+            entry.kind = FolderEntry::Kind::Folder;
+        }
+        return S_ISLNK(st.st_mode);
+    };
+    std::error_code ec;
+    for (;;) {
+        errno = 0;
+        const dirent* d = ::readdir(dir);
+        if (!d) {
+            if (errno != 0) ec = {errno, std::generic_category()};
+            break;
+        }
+        const std::string_view name = d->d_name;
+        if (name == "." || name == "..") continue;
+        FolderEntry entry{std::string(name), std::string(name), FolderEntry::Kind::Other, 0};
+        switch (d->d_type) {
+            case DT_DIR: entry.kind = FolderEntry::Kind::Folder; break;
+            case DT_REG: classify(d->d_name, 0, entry); break;
+            case DT_LNK: {
+                // Only a link to a file counts; a link to a folder stays Other.
+                FolderEntry target;
+                classify(d->d_name, 0, target);
+                if (target.kind == FolderEntry::Kind::File) entry = {entry.name, entry.shortName, target.kind, target.size};
+                break;
+            }
+            case DT_UNKNOWN:  // file systems that keep no type in their folders
+                if (classify(d->d_name, AT_SYMLINK_NOFOLLOW, entry)) {
+                    FolderEntry target;
+                    classify(d->d_name, 0, target);
+                    if (target.kind == FolderEntry::Kind::File) entry = {entry.name, entry.shortName, target.kind, target.size};
+                }
+                break;
+            default: break;  // devices, pipes, sockets
+        }
+        entries.push_back(std::move(entry));
+    }
+    ::closedir(dir);
+    return ec;
 }
 
 std::filesystem::path defaultProfileDirectory() {

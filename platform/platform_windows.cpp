@@ -79,6 +79,31 @@ bool isLink(const std::filesystem::path& entry) {
     return tag == IO_REPARSE_TAG_MOUNT_POINT || tag == IO_REPARSE_TAG_SYMLINK || tag == 0;
 }
 
+std::error_code listFolder(const std::filesystem::path& folder, std::vector<FolderEntry>& entries) {
+    entries.clear();
+    std::error_code ec;
+    std::filesystem::directory_iterator it(folder, ec);
+    for (; !ec && it != std::filesystem::directory_iterator(); it.increment(ec)) {
+        const std::filesystem::directory_entry& found = *it;
+        FolderEntry entry;
+        entry.name = fromPath(found.path().filename());
+        entry.shortName = entry.name;
+        std::error_code typeEc;
+        if (found.is_regular_file(typeEc)) {
+            std::error_code sizeEc;
+            entry.size = found.file_size(sizeEc);
+            if (!sizeEc) {
+                entry.kind = FolderEntry::Kind::File;
+                entry.shortName = shortNameOf(found.path());
+            }
+        } else if (found.is_directory(typeEc) && !isLink(found.path())) {
+            entry.kind = FolderEntry::Kind::Folder;
+        }
+        entries.push_back(std::move(entry));
+    }
+    return ec;
+}
+
 std::filesystem::path defaultProfileDirectory() {
     const UINT needed = ::GetWindowsDirectoryW(nullptr, 0);
     std::wstring buffer(needed, L'\0');

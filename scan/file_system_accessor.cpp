@@ -1,25 +1,15 @@
 #include "file_system_accessor.h"
 
-#include <filesystem>
 #include <system_error>
 
 #include "platform.h"
 
 namespace quillmere {
-namespace fs = std::filesystem;
 
 namespace {
 
 [[noreturn]] void throwListError(const std::string& folder, const std::error_code& ec) {
     throw ScanError("Cannot list the folder " + folder + ": " + ec.message());
-}
-
-// Opens the folder for listing; a folder that cannot be opened is an error that names it.
-fs::directory_iterator openFolder(const std::string& folder) {
-    std::error_code ec;
-    fs::directory_iterator it(platform::toPath(folder), ec);
-    if (ec) throwListError(folder, ec);
-    return it;
 }
 
 }  // namespace
@@ -30,39 +20,31 @@ std::string FileSystemAccessor::joinPath(const std::string& folder, const std::s
     return folder + sep + name;
 }
 
+const std::vector<platform::FolderEntry>& FileSystemAccessor::listed(const std::string& folder, bool fresh) {
+    if (fresh || folder != listedFolder_) {
+        listedFolder_.clear();
+        if (const auto ec = platform::listFolder(platform::toPath(folder), listedEntries_)) throwListError(folder, ec);
+        listedFolder_ = folder;
+    }
+    return listedEntries_;
+}
+
 std::vector<ScannedFile> FileSystemAccessor::listFiles(const std::string& folder) {
     std::vector<ScannedFile> files;
-    std::error_code ec;
-    for (auto it = openFolder(folder); it != fs::directory_iterator(); it.increment(ec)) {
-        const fs::directory_entry& entry = *it;
+    for (const platform::FolderEntry& entry : listed(folder, true)) {
         // Regular files and links to them count as files; folders, broken links and devices do not.
-        std::error_code typeEc;
-        if (!entry.is_regular_file(typeEc)) continue;
-        std::error_code sizeEc;
-        const auto size = entry.file_size(sizeEc);
-        if (sizeEc) continue;  // vanished or unreadable between listing and asking
-        ScannedFile file;
-        file.name = platform::fromPath(entry.path().filename());
-        file.path = joinPath(folder, file.name);
-        file.shortName = platform::shortNameOf(entry.path());
-        file.size = size;
-        file.folderPath = folder;
-        files.push_back(std::move(file));
+        if (entry.kind != platform::FolderEntry::Kind::File) continue;
+        files.push_back({joinPath(folder, entry.name), entry.name, entry.shortName, entry.size, folder});
     }
-    if (ec) throwListError(folder, ec);
     return files;
 }
 
 std::vector<std::string> FileSystemAccessor::listSubfolders(const std::string& folder) {
     std::vector<std::string> folders;
-    std::error_code ec;
-    for (auto it = openFolder(folder); it != fs::directory_iterator(); it.increment(ec)) {
-        const fs::directory_entry& entry = *it;
-        std::error_code typeEc;
-        if (!entry.is_directory(typeEc) || platform::isLink(entry.path())) continue;
-        folders.push_back(joinPath(folder, platform::fromPath(entry.path().filename())));
+    for (const platform::FolderEntry& entry : listed(folder, false)) {
+        if (entry.kind == platform::FolderEntry::Kind::Folder) folders.push_back(joinPath(folder, entry.name));
     }
-    if (ec) throwListError(folder, ec);
+    listedFolder_.clear();  // the pair is done: a later call lists the folder anew
     return folders;
 }
 

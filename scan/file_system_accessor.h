@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "platform.h"
+
 namespace quillmere {
 
 struct ScannedFile {
@@ -34,6 +36,13 @@ class FileSystemAccessor {
 
     // Joins a folder path and a name with one separator (none added after a trailing one).
     static std::string joinPath(const std::string& folder, const std::string& name);
+
+private:
+    // The walk asks for a folder's files and right after for its subfolders: one listing,
+    // kept from the one call to the other, serves both.
+    const std::vector<platform::FolderEntry>& listed(const std::string& folder, bool fresh);
+    std::string listedFolder_;
+    std::vector<platform::FolderEntry> listedEntries_;
 };
 
 }  // namespace quillmere
