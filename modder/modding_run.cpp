@@ -43,7 +43,7 @@ class PackageEdit {
         profile::DecodedProfile profile;
         if (auto ec = editor_.load(file, profile)) return ec;
         order_.push_back(file);
-        files_.emplace(file, Entry{profile, profile});
+        files_.emplace(file, Entry{profile, std::move(profile)});
         return {};
     }
 

@@ -33,13 +33,15 @@ std::error_code ProfileEditor::load(std::string_view fileName, profile::DecodedP
     std::string bytes;
     const std::error_code ec = store_.read(resolve(fileName), bytes);
     if (ec && ec != std::errc::no_such_file_or_directory) return ec;
-    profile = profile::decodeProfile(bytes);
+    profile = profile::decodeProfile(std::move(bytes));
     return {};
 }
 
 std::error_code ProfileEditor::save(std::string_view fileName, const profile::DecodedProfile& profile) {
     const fs::path file = resolve(fileName);
     if (auto ec = folderMissing(file)) return ec;
+    // An 8-bit text is the file's bytes already: no copy of a multi-megabyte file to write it.
+    if (profile.encoding == profile::FileEncoding::Bytes8) return store_.replace(file, profile.text);
     return store_.replace(file, profile::encodeProfile(profile));
 }
 
@@ -56,6 +58,7 @@ std::uint32_t ProfileEditor::GetPrivateProfileSectionA(std::string_view section,
         if (size > 0) buffer[0] = '\0';
         return 0;
     }
+    if (profile.encoding == profile::FileEncoding::Bytes8) return profile::readSection(profile.text, section, buffer, size);
     const std::string text = profile::fromEditText(profile.encoding, profile.text);
     return profile::readSection(text, section, buffer, size);
 }

@@ -23,6 +23,11 @@ void appendUnit(std::string& out, std::uint16_t unit) {
     }
 }
 
+bool startsWithMark(std::string_view bytes) {
+    return bytes.size() >= 2 && static_cast<unsigned char>(bytes[0]) == kBom0 &&
+           static_cast<unsigned char>(bytes[1]) == kBom1;
+}
+
 bool isContinuation(unsigned char c) {
     return (c & 0xC0) == 0x80;
 }
@@ -53,8 +58,7 @@ std::uint16_t nextUnit(std::string_view text, std::size_t& i) {
 
 DecodedProfile decodeProfile(std::string_view bytes) {
     DecodedProfile profile;
-    if (bytes.size() < 2 || static_cast<unsigned char>(bytes[0]) != kBom0 ||
-        static_cast<unsigned char>(bytes[1]) != kBom1) {
+    if (!startsWithMark(bytes)) {
         profile.text.assign(bytes);
         return profile;
     }
@@ -67,6 +71,13 @@ DecodedProfile decodeProfile(std::string_view bytes) {
         appendUnit(profile.text, static_cast<std::uint16_t>(lo | (hi << 8)));
     }
     if ((bytes.size() - 2) % 2 != 0) profile.trailingByte.assign(1, bytes.back());
+    return profile;
+}
+
+DecodedProfile decodeProfile(std::string&& bytes) {
+    if (startsWithMark(bytes)) return decodeProfile(std::string_view(bytes));
+    DecodedProfile profile;
+    profile.text = std::move(bytes);
     return profile;
 }
 

@@ -20,6 +20,8 @@ struct DecodedProfile {
 };
 
 DecodedProfile decodeProfile(std::string_view bytes);
+// The same, keeping the buffer of an 8-bit file instead of copying it.
+DecodedProfile decodeProfile(std::string&& bytes);
 std::string encodeProfile(const DecodedProfile& profile);
 
 // What the 8-bit caller passes, turned into the editing text of a file of this encoding, and back.
