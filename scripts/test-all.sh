@@ -25,3 +25,11 @@ cmake --build "$here/build-asan" -j "$jobs"
 # --- Windows build under Wine (scripts/test-windows.sh) ---
 echo "== Windows build under Wine =="
 QUILLMERE_NATIVE_CLI="$here/build-test/cli/quillmere-mod" bash "$here/scripts/test-windows.sh"
+
+# --- Fuzzing (scripts/fuzz.sh): where clang can build libFuzzer programs ---
+if bash "$here/scripts/fuzz.sh" --check; then
+  echo "== Fuzzing: ${QUILLMERE_FUZZ_SECONDS:-60} s per target =="
+  bash "$here/scripts/fuzz.sh" "${QUILLMERE_FUZZ_SECONDS:-60}"
+else
+  echo "== Fuzzing skipped: no clang++ with its libFuzzer runtime (Debian: clang, libclang-rt-14-dev) =="
+fi
