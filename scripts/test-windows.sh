@@ -72,7 +72,10 @@ printf 'x' >"$fixture/C2_1.INF"
 ln -s . "$fixture/loop"
 export QUILLMERE_FOLDER_LINK_FIXTURE="Z:${fixture//\//\\}"
 
-(cd "$build" && ctest --output-on-failure -j "$jobs" --timeout 600) || fail "tests under Wine"
+# Wine 8 now and then trips an ld.so assertion while a test process exits, after the test has
+# passed ("Inconsistency detected by ld.so: dl-fini.c"). A test that fails three times in a row
+# is a real failure; one that fails once and then passes is that.
+(cd "$build" && ctest --output-on-failure -j "$jobs" --timeout 600 --repeat until-pass:3) || fail "tests under Wine"
 stage "tests under Wine"
 
 # Smoke run: the same sample package modded by the native tool and by quillmere-mod.exe.
