@@ -47,8 +47,10 @@ fs::path folderOf(const fs::path& file) {
 fs::path temporaryBeside(const fs::path& file) {
     static std::mt19937_64 random{std::random_device{}()};
     for (;;) {
-        const auto name =
-            "." + file.filename().string() + ".quillmere-" + std::to_string(random() % 1000000000) + ".tmp";
+        // Built as a path, so that a name the 8-bit code page cannot hold stays intact.
+        fs::path name(".");
+        name += file.filename().native();
+        name += ".quillmere-" + std::to_string(random() % 1000000000) + ".tmp";
         auto candidate = folderOf(file) / name;
         std::error_code ec;
         if (!fs::exists(candidate, ec)) return candidate;

@@ -5,14 +5,15 @@
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 rounds=${1:-7}
-"$here/scripts/install-deps.sh" cmake ninja-build g++ libbenchmark-dev
+source "$here/scripts/packages.sh"
+"$here/scripts/install-deps.sh" "${BUILD_PACKAGES[@]}"
 build="$here/build-bench"
 jobs=$(( $(nproc) < 2 ? $(nproc) : 2 ))
 
-# No -Werror here: g++ 12 at -O3 warns falsely (-Wrestrict) inside std::string concatenation.
 cmake -S "$here" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DQUILLMERE_BUILD_BENCH=ON \
-  -DQUILLMERE_BUILD_TESTS=OFF -DQUILLMERE_BUILD_GUI=OFF >/dev/null
-cmake --build "$build" -j "$jobs" --target quillmere_bench_report quillmere_bench_editor quillmere-mod
+  -DQUILLMERE_BUILD_TESTS=OFF -DQUILLMERE_WERROR=ON >/dev/null
+cmake --build "$build" -j "$jobs" --target quillmere_bench_report quillmere_bench_editor quillmere_bench_window \
+  quillmere-mod
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/quillmere-bench.XXXXXX")
 figures=$(mktemp)
@@ -22,6 +23,7 @@ trap 'rm -rf "$work" "$figures"' EXIT
        "on $(lscpu 2>/dev/null | sed -n 's/^Model name: *//p' | head -1) ($(nproc) processors), $rounds rounds."
   echo
   "$build/bench/quillmere_bench_report" "$work/report" "$rounds"
+  QT_QPA_PLATFORM=offscreen "$build/bench/quillmere_bench_window" "$work/window" "$rounds" 2>/dev/null
   echo "### The editor's operations by INF size (Google Benchmark)"
   echo
   echo '```'
