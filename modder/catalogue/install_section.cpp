@@ -14,15 +14,12 @@ namespace {
 enum Label { I1 = 1, I2, I3, I4, I5, I6, I7, I8, I9, I10, I11, I12, I13, I14, I15, I16, I17, I18, I19, I20, I21, I22 };
 // clang-format on
 
-struct LabelledLine {
-    Label label;
-    std::string_view text;
-};
+using Line = LabelledLine<Label>;
 
 // Semicolons and the blanks around '=' and after commas differ from line to line; they belong to
 // the written text and are kept exactly.
 // clang-format off
-constexpr std::array<LabelledLine, 22> kLines = {{
+constexpr std::array<Line, 22> kLines = {{
     {I1,  "Include = msdv.inf"},
     {I2,  "CopyFiles=ati2mtag.Miniport, ati2mtag.Display, ati2mtag.OpenGL, ati2mtag.Desktop, Uninstall.CopyFiles, DVCR.CopyCodec"},
     {I3,  "CopyFiles=ati2mtag.Miniport, ati2mtag.Display, ati2mtag.OpenGL, ati2mtag.Desktop, Uninstall.CopyFiles ;, DVCR.CopyCodec"},
@@ -48,13 +45,7 @@ constexpr std::array<LabelledLine, 22> kLines = {{
 }};
 // clang-format on
 
-constexpr bool labelsInOrder() {
-    for (std::size_t i = 0; i < kLines.size(); ++i) {
-        if (kLines[i].label != static_cast<Label>(i + 1)) return false;
-    }
-    return true;
-}
-static_assert(labelsInOrder(), "kLines is indexed by label");
+static_assert(labelsInOrder(kLines), "kLines is indexed by label");
 
 std::vector<Label> linesOf(ChipFamily family) {
     switch (family) {
@@ -75,11 +66,7 @@ std::vector<Label> linesOf(ChipFamily family) {
 }  // namespace
 
 std::string buildInstallContent(ChipFamily family) {
-    SectionContentBuilder builder;
-    for (Label label : linesOf(family)) {
-        builder.addLine(kLines[label - 1].text);
-    }
-    return builder.finish(kCrLf);
+    return buildLabelledContent(kLines, linesOf(family), kCrLf);
 }
 
 }  // namespace quillmere

@@ -12,13 +12,10 @@ namespace {
 
 enum Label { S1 = 1, S2, S3, S4, S5, S6, S7, S8, S9, S10, S11, S12, S13, S14, S15 };
 
-struct LabelledLine {
-    Label label;
-    std::string_view text;
-};
+using Line = LabelledLine<Label>;
 
 // clang-format off
-constexpr std::array<LabelledLine, 15> kLines = {{
+constexpr std::array<Line, 15> kLines = {{
     {S1,  "AddReg = ati2mtag_SoftwareDeviceSettings"},
     {S2,  "AddReg = ati2mtag_M6_SoftwareDeviceSettings"},
     {S3,  "AddReg = ati2mtag_M7_SoftwareDeviceSettings"},
@@ -37,13 +34,7 @@ constexpr std::array<LabelledLine, 15> kLines = {{
 }};
 // clang-format on
 
-constexpr bool labelsInOrder() {
-    for (std::size_t i = 0; i < kLines.size(); ++i) {
-        if (kLines[i].label != static_cast<Label>(i + 1)) return false;
-    }
-    return true;
-}
-static_assert(labelsInOrder(), "kLines is indexed by label");
+static_assert(labelsInOrder(kLines), "kLines is indexed by label");
 
 // M9plus names M9's device settings and M10plus names M10GL's rather than their own sections;
 // those are the names to write, so they stay as they are.
@@ -66,11 +57,7 @@ std::vector<Label> linesOf(ChipFamily family) {
 }  // namespace
 
 std::string buildSoftwareSettingsContent(ChipFamily family) {
-    SectionContentBuilder builder;
-    for (Label label : linesOf(family)) {
-        builder.addLine(kLines[label - 1].text);
-    }
-    return builder.finish(kCrLf);
+    return buildLabelledContent(kLines, linesOf(family), kCrLf);
 }
 
 }  // namespace quillmere
