@@ -81,13 +81,6 @@ private:
     std::uint64_t free_;
 };
 
-struct Files {
-    std::string installIni, c2, cx;
-    bool operator==(const Files&) const = default;
-};
-
-Files contentsOf(const SamplePackage& p) { return {readBytes(p.installIni), readBytes(p.c2Inf), readBytes(p.cxInf)}; }
-
 SamplePackage writeRealPackage(const fs::path& root) {
     return writePackage(root, realData("wdk6001-r200sample-inf/x86/r200.inf"),
                         realData("catalyst-win9x-C9_11774-C8_11774_oerg866/C8_11774.INF"));
@@ -120,14 +113,14 @@ using RunWithFree = std::function<std::pair<CliResult, SamplePackage>(std::uint6
 std::map<std::string, int> sweep(const RunWithFree& runWithFree, std::uint64_t upTo, std::uint64_t step) {
     TempDir reference;
     const SamplePackage r = writeRealPackage(reference.path());
-    const Files original = contentsOf(r);
+    const PackageFiles original = contentsOf(r);
     EXPECT_EQ(runTool(reference.path()).status, cli::kModded);
-    const Files modded = contentsOf(r);
+    const PackageFiles modded = contentsOf(r);
 
     std::map<std::string, int> outcomes;
     for (std::uint64_t free = 0; free <= upTo; free += step) {
         const auto [result, p] = runWithFree(free);
-        const Files now = contentsOf(p);
+        const PackageFiles now = contentsOf(p);
         EXPECT_FALSE(temporariesLeft(p)) << free << " bytes free";
         if (result.status == cli::kModded) {
             EXPECT_EQ(now, modded) << free << " bytes free";
@@ -198,7 +191,7 @@ TEST(DiskFull, AReadOnlyFileSystemIsRefusedBeforeAnythingChanges) {
     SmallTmpfs disk(4 * 1024 * 1024);
     if (!disk.mounted()) GTEST_SKIP() << "no tmpfs to make read-only (" << disk.why() << ")";
     const SamplePackage p = writeRealPackage(disk.path() / "pkg");
-    const Files before = contentsOf(p);
+    const PackageFiles before = contentsOf(p);
     ASSERT_TRUE(disk.makeReadOnly());
     const CliResult result = runTool(disk.path() / "pkg");
     EXPECT_EQ(result.status, cli::kRefused);

@@ -32,15 +32,6 @@ const std::vector<std::string> kSuccessMessages = {"Modded the install.ini", "mo
 const std::string kWrongFolder =
     "This directory does not contain the correct files, please check the directory and try again";
 
-struct Snapshot {
-    std::string installIni, c2, cx;
-    bool operator==(const Snapshot&) const = default;
-};
-
-Snapshot snapshot(const SamplePackage& p) {
-    return {readBytes(p.installIni), readBytes(p.c2Inf), readBytes(p.cxInf)};
-}
-
 std::size_t entriesIn(const fs::path& folder) {
     return static_cast<std::size_t>(std::distance(fs::directory_iterator(folder), fs::directory_iterator()));
 }
@@ -63,7 +54,7 @@ struct RunFixture {
 
 // What the run must produce: the package's files after the one-by-one on-disk operations,
 // each of which reads and rewrites its file.
-Snapshot expectedByOnDiskSequence(const SamplePackage& original) {
+PackageFiles expectedByOnDiskSequence(const SamplePackage& original) {
     TempDir copy;
     const SamplePackage p = writePackage(copy.path(), readBytes(original.c2Inf), readBytes(original.cxInf));
     writeBytes(p.installIni, readBytes(original.installIni));
@@ -77,7 +68,7 @@ Snapshot expectedByOnDiskSequence(const SamplePackage& original) {
         for (const InfSection& s : buildInfSections())
             editor.WritePrivateProfileSectionA(s.name, s.content, inf.string());
     }
-    return snapshot(p);
+    return contentsOf(p);
 }
 
 }  // namespace
@@ -113,7 +104,7 @@ TEST(ModdingRun, ModsThePackageAndReportsEachStageInOrder) {
     EXPECT_TRUE(f.started.empty());
     EXPECT_EQ(entriesIn(f.profileDir.path()), 0u);
 
-    EXPECT_EQ(snapshot(p), expectedByOnDiskSequence(writeSamplePackage(TempDir().path())));
+    EXPECT_EQ(contentsOf(p), expectedByOnDiskSequence(writeSamplePackage(TempDir().path())));
     EXPECT_EQ(readBytes(p.installIni), testData("expected/install.ini"));
     EXPECT_EQ(readBytes(p.c2Inf), testData("expected/C2_59642.INF"));
     EXPECT_EQ(readBytes(p.cxInf), testData("expected/CX_59642.INF"));
@@ -127,15 +118,15 @@ TEST(ModdingRun, RealMakerFilesGetExactlyTheBytesOfTheOneByOneOperations) {
                     "catalyst-10.2-xp-CX_95952_opsi/CX_95952.embedded-in-opsi-File.py.INF.lf"}}) {
         RunFixture f;
         const SamplePackage p = writePackage(f.tree.path(), realData(c2), realData(cx));
-        const Snapshot expected = expectedByOnDiskSequence(p);
+        const PackageFiles expected = expectedByOnDiskSequence(p);
         RecordingHost host(f.tree.str(), Answer::No);
         EXPECT_EQ(f.run(host), RunOutcome::Modded);
-        EXPECT_EQ(snapshot(p), expected) << c2;
+        EXPECT_EQ(contentsOf(p), expected) << c2;
 
         RecordingHost again(f.tree.str());
         EXPECT_EQ(f.run(again), RunOutcome::Refused);
         EXPECT_EQ(again.messages, std::vector<std::string>{"This set is already modified"});
-        EXPECT_EQ(snapshot(p), expected);
+        EXPECT_EQ(contentsOf(p), expected);
     }
 }
 
@@ -193,14 +184,14 @@ TEST(ModdingRun, OnlyTheExactMarkerCountsAsModified) {
 TEST(ModdingRun, AFileThatCannotBeWrittenIsNamedBeforeAnythingChanges) {
     RunFixture f;
     const SamplePackage p = writeSamplePackage(f.tree.path());
-    const Snapshot before = snapshot(p);
+    const PackageFiles before = contentsOf(p);
     f.store.failProbeOf.insert(p.cxInf.string());
     RecordingHost host(f.tree.str());
     EXPECT_EQ(f.run(host), RunOutcome::Refused);
     const std::string reason = std::make_error_code(std::errc::read_only_file_system).message();
     EXPECT_EQ(host.messages, std::vector<std::string>{"Cannot write to " + p.cxInf.string() + " (" + reason +
                                                       "). Nothing was changed."});
-    EXPECT_EQ(snapshot(p), before);
+    EXPECT_EQ(contentsOf(p), before);
     EXPECT_EQ(f.store.replaceCalls, 0);
 }
 
@@ -208,7 +199,7 @@ TEST(ModdingRun, AReplaceThatFailsPutsBackWhatWasAlreadyReplaced) {
     for (int failAt = 0; failAt < 3; ++failAt) {
         RunFixture f;
         const SamplePackage p = writeSamplePackage(f.tree.path());
-        const Snapshot before = snapshot(p);
+        const PackageFiles before = contentsOf(p);
         f.store.failReplacesAfter = failAt;
         RecordingHost host(f.tree.str());
         EXPECT_EQ(f.run(host), RunOutcome::Failed);
@@ -224,20 +215,20 @@ TEST(ModdingRun, AReplaceThatFailsPutsBackWhatWasAlreadyReplaced) {
         EXPECT_EQ(host.messages[0].find("Nothing was changed.") != std::string::npos, failAt == 0);
         EXPECT_EQ(host.calls.back(), "endProgram");
         if (failAt == 0) {
-            EXPECT_EQ(snapshot(p), before);
+            EXPECT_EQ(contentsOf(p), before);
         }
     }
     // With restores allowed, every file is back as it was.
     RunFixture f;
     const SamplePackage p = writeSamplePackage(f.tree.path());
-    const Snapshot before = snapshot(p);
+    const PackageFiles before = contentsOf(p);
     f.store.failReplaceOf.insert(p.c2Inf.string());
     RecordingHost host(f.tree.str());
     EXPECT_EQ(f.run(host), RunOutcome::Failed);
     const std::string reason = std::make_error_code(std::errc::no_space_on_device).message();
     EXPECT_EQ(host.messages, std::vector<std::string>{"Modding failed while writing " + p.c2Inf.string() +
                                                       " (" + reason + "). Nothing was changed."});
-    EXPECT_EQ(snapshot(p), before);
+    EXPECT_EQ(contentsOf(p), before);
     EXPECT_EQ(f.store.replaced,
               (std::vector<std::string>{p.installIni.string(), p.cxInf.string(), p.c2Inf.string(),
                                         p.installIni.string(), p.cxInf.string()}));
@@ -287,7 +278,7 @@ TEST(ModdingRun, AScanErrorEndsTheRunBeforeAnyChange) {
     };
     RunFixture f;
     const SamplePackage p = writeSamplePackage(f.tree.path());
-    const Snapshot before = snapshot(p);
+    const PackageFiles before = contentsOf(p);
     RecordingHost host(f.tree.str());
     RunEnvironment env;
     env.editor = &f.editor;
@@ -300,6 +291,6 @@ TEST(ModdingRun, AScanErrorEndsTheRunBeforeAnyChange) {
                   "Cannot list the folder " + (f.tree.path() / "Driver").string() + ": Permission denied");
     }
     EXPECT_TRUE(host.messages.empty());
-    EXPECT_EQ(snapshot(p), before);
+    EXPECT_EQ(contentsOf(p), before);
     EXPECT_EQ(f.store.replaceCalls, 0);
 }

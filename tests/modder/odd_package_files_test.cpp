@@ -25,13 +25,6 @@ namespace {
 const std::string kWrongFolder =
     "This directory does not contain the correct files, please check the directory and try again";
 
-struct Files {
-    std::string installIni, c2, cx;
-    bool operator==(const Files&) const = default;
-};
-
-Files contentsOf(const SamplePackage& p) { return {readBytes(p.installIni), readBytes(p.c2Inf), readBytes(p.cxInf)}; }
-
 // A run on the disk with a profile directory of its own and no installer started.
 struct DiskRun {
     TempDir profileDir;
@@ -151,7 +144,7 @@ TEST(OddPackageFiles, Utf16InfsWithTheirMarkAreModdedAsUtf16) {
     EXPECT_EQ(readBytes(utf16.installIni), readBytes(eightBit.installIni));
 
     // The check reads the UTF-16 file as well.
-    const Files modded = contentsOf(utf16);
+    const PackageFiles modded = contentsOf(utf16);
     RecordingHost again(utf16Dir.str());
     EXPECT_EQ(run(again), RunOutcome::Refused);
     EXPECT_EQ(again.messages, std::vector<std::string>{"This set is already modified"});

@@ -72,13 +72,6 @@ std::vector<std::string> sorted(std::vector<std::string> v) {
     return v;
 }
 
-struct Files {
-    std::string installIni, c2, cx;
-    bool operator==(const Files&) const = default;
-};
-
-Files contentsOf(const SamplePackage& p) { return {readBytes(p.installIni), readBytes(p.c2Inf), readBytes(p.cxInf)}; }
-
 // A run on the disk with a profile directory of its own and no installer started.
 struct DiskRun {
     TempDir profileDir;
@@ -156,7 +149,7 @@ TEST(HostileTree, AFolderThatCannotBeListedDeepDownEndsTheRunNamingItWithNothing
     TempDir dir;
     const SamplePackage p = writeSamplePackage(dir.path());
     const fs::path deep = packageWithDeepChain(p, 12);
-    const Files before = contentsOf(p);
+    const PackageFiles before = contentsOf(p);
 
     DiskRun run;
     RecordingHost host(dir.str());
@@ -177,7 +170,7 @@ TEST(HostileTree, AFolderWithoutReadPermissionIsNamedWithTheSystemsReason) {
     const fs::path deep = packageWithDeepChain(p, 12);
     openToEveryone(dir.path());
     fs::permissions(deep, fs::perms::none);
-    const Files before = contentsOf(p);
+    const PackageFiles before = contentsOf(p);
 
     const auto result = asOrdinaryUser([&] {
         DiskRun run;

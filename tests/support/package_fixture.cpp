@@ -20,6 +20,10 @@ std::string realData(const fs::path& relative) {
     return readBytes(fs::path(QUILLMERE_REALDATA) / relative);
 }
 
+PackageFiles contentsOf(const SamplePackage& package) {
+    return {readBytes(package.installIni), readBytes(package.c2Inf), readBytes(package.cxInf)};
+}
+
 SamplePackage writePackage(const fs::path& root, std::string_view c2Text, std::string_view cxText) {
     SamplePackage package;
     package.root = root;

@@ -16,6 +16,14 @@ struct SamplePackage {
     std::filesystem::path setup;
 };
 
+// The bytes of a package's three files, to compare before and after a run.
+struct PackageFiles {
+    std::string installIni, c2, cx;
+    bool operator==(const PackageFiles&) const = default;
+};
+
+PackageFiles contentsOf(const SamplePackage& package);
+
 // install.ini and the two INF files of tests/data/sample-package plus a 150000-byte setup.exe,
 // below `root`, in the usual layout (INF files in a driver subfolder).
 SamplePackage writeSamplePackage(const std::filesystem::path& root);
