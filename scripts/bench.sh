@@ -11,7 +11,7 @@ build="$here/build-bench"
 jobs=$(( $(nproc) < 2 ? $(nproc) : 2 ))
 
 cmake -S "$here" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DQUILLMERE_BUILD_BENCH=ON \
-  -DQUILLMERE_BUILD_TESTS=OFF -DQUILLMERE_WERROR=ON >/dev/null
+  -DQUILLMERE_BUILD_TESTS=OFF -DQUILLMERE_BUILD_GUI=ON -DQUILLMERE_WERROR=ON >/dev/null
 cmake --build "$build" -j "$jobs" --target quillmere_bench_report quillmere_bench_editor quillmere_bench_window \
   quillmere-mod
 
