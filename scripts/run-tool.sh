@@ -10,4 +10,4 @@ cmake --build "$here/build"
 if [ "$(id -u)" = 0 ]; then
   export QTWEBENGINE_CHROMIUM_FLAGS="${QTWEBENGINE_CHROMIUM_FLAGS:---no-sandbox}"
 fi
-exec "$here/build/ui/quillmere-mod-tool"
+exec "$here/build/ui/qt/quillmere-mod-tool"
