@@ -9,7 +9,7 @@ Run again after changing a fuzzer's input layout: python3 tests/fuzz/make_seeds.
 from pathlib import Path
 
 HERE = Path(__file__).resolve().parent
-REAL = HERE.parents[2] / "shared" / "realdata"
+REAL = HERE.parent / "data" / "realdata"
 
 
 def real(relative, start=0, length=2500):
