@@ -1,13 +1,12 @@
 #include "modding_run.h"
 
 #include <array>
-#include <map>
-#include <optional>
 #include <vector>
 
 #include "device_catalogue.h"
 #include "driver_path_value.h"
 #include "inf_section_plan.h"
+#include "package_edit.h"
 #include "package_scanner.h"
 #include "platform.h"
 #include "profile_text.h"
@@ -31,69 +30,6 @@ struct RunTexts {
 std::string describe(const std::error_code& ec) {
     return ec.message();
 }
-
-// The three package files, read once, edited in memory and replaced once each. Files are keyed
-// by path so that two slots naming one file would share one text, as on-disk edits would.
-class PackageEdit {
-  public:
-    explicit PackageEdit(ProfileEditor& editor) : editor_(editor) {}
-
-    std::error_code load(const std::string& file) {
-        if (files_.count(file)) return {};
-        profile::DecodedProfile profile;
-        if (auto ec = editor_.load(file, profile)) return ec;
-        order_.push_back(file);
-        files_.emplace(file, Entry{profile, std::move(profile)});
-        return {};
-    }
-
-    void writeKey(const std::string& file, std::string_view section, std::string_view key,
-                  std::string_view value) {
-        auto& edited = files_.at(file).edited;
-        const auto as = [&](std::string_view text8) { return profile::toEditText(edited.encoding, text8); };
-        profile::writeKey(edited.text, as(section), as(key), as(value));
-    }
-
-    void writeSection(const std::string& file, std::string_view section, std::string_view content) {
-        auto& edited = files_.at(file).edited;
-        const auto as = [&](std::string_view text8) { return profile::toEditText(edited.encoding, text8); };
-        profile::writeSection(edited.text, as(section), as(content));
-    }
-
-    struct CommitFailure {
-        std::string file;
-        std::error_code reason;
-        std::vector<std::pair<std::string, std::error_code>> notRestored;
-    };
-
-    // Replaces each file once, in load order. When one fails, those already replaced get their
-    // original bytes back.
-    std::optional<CommitFailure> commit() {
-        std::vector<std::string> replaced;
-        for (const std::string& file : order_) {
-            if (auto ec = editor_.save(file, files_.at(file).edited)) {
-                CommitFailure failure{file, ec, {}};
-                for (const std::string& done : replaced) {
-                    if (auto restoreEc = editor_.save(done, files_.at(done).original)) {
-                        failure.notRestored.emplace_back(done, restoreEc);
-                    }
-                }
-                return failure;
-            }
-            replaced.push_back(file);
-        }
-        return std::nullopt;
-    }
-
-  private:
-    struct Entry {
-        profile::DecodedProfile original;
-        profile::DecodedProfile edited;
-    };
-    ProfileEditor& editor_;
-    std::vector<std::string> order_;
-    std::map<std::string, Entry> files_;
-};
 
 RunOutcome refuse(ModdingHost& host, const std::string& message) {
     host.showMessage(message);
