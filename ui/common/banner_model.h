@@ -15,6 +15,7 @@ namespace quillmere::ui::common {
 class BannerModel {
   public:
     static constexpr int kFramesPerSecond = 10;
+    static constexpr int kFrameMilliseconds = 1000 / kFramesPerSecond;
     static constexpr int kFramesPerChange = 2;  // 0.2 s
     static constexpr int kSparkCount = 10;
     static constexpr int kSparkFrames = 20;

@@ -1,5 +1,5 @@
 #pragma once
-// Texts the windows show that are not a control's own text in the layout tables: captions, the
+// Texts the windows show beside the captions and control texts of the layout tables: the
 // application title, the start-up message and the help window's steps, exactly as shown.
 
 #include <string_view>
@@ -8,10 +8,6 @@ namespace quillmere::ui::common {
 
 // Caption of every message box that has none of its own.
 inline constexpr std::string_view kApplicationTitle = "Quillmere Mod Tool";
-
-inline constexpr std::string_view kForm1Caption = "Quillmeres automatic driver modder";
-inline constexpr std::string_view kForm2Caption = "HELP!";
-// Form3's caption is the help page's address in capitals: webHelpCaption() in links.h.
 
 // Shown before the main window appears when the usual package folder is missing.
 inline constexpr std::string_view kNoPackageFolderMessage =

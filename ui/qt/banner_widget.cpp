@@ -37,7 +37,7 @@ BannerWidget::BannerWidget(QUrl helpPage, UrlOpener open, quint32 seed, QWidget*
       title_(buildTitle()) {
     setFocusPolicy(Qt::TabFocus);
     setAttribute(Qt::WA_OpaquePaintEvent);
-    clock_.setInterval(1000 / kFramesPerSecond);
+    clock_.setInterval(Model::kFrameMilliseconds);
     connect(&clock_, &QTimer::timeout, this, [this] {
         advanceFrame();
         update();

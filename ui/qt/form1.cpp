@@ -51,7 +51,7 @@ Form1::Form1(Form1Setup setup, QWidget* parent)
     if (!setup_.openUrl) setup_.openUrl = desktopUrlOpener();
     if (!setup_.quit) setup_.quit = [] { QCoreApplication::exit(0); };
 
-    setWindowTitle(toQString(common::kForm1Caption));
+    setWindowTitle(toQString(common::kForm1.caption));
     // Fixed single border, close box only.
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
                    Qt::MSWindowsFixedSizeDialogHint);

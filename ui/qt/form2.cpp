@@ -7,7 +7,6 @@
 #include "from_common.h"
 #include "layout.h"
 #include "links.h"
-#include "texts.h"
 #include "window_style.h"
 
 namespace quillmere::ui {
@@ -26,7 +25,7 @@ void LinkLabel::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 Form2::Form2(const Links& links, std::function<void()> openWebHelp) : openWebHelp_(std::move(openWebHelp)) {
-    setWindowTitle(toQString(common::kForm2Caption));
+    setWindowTitle(toQString(common::kForm2.caption));
     // A tool window: fixed border, close box only, no task-bar entry.
     setWindowFlags(Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
                    Qt::MSWindowsFixedSizeDialogHint);
