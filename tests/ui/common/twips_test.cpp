@@ -42,8 +42,8 @@ TEST(TwipsTest, ARectangleScalesEachValueOnItsOwn) {
 TEST(TwipsTest, PixelsAndFontsScaleFromNinetySixDpi) {
     for (int dpi : {96, 120, 144, 192}) {
         for (int pixels = 0; pixels < 2000; ++pixels) {
-            // From 96-dpi pixels or from twips, a length comes out within a pixel of each other.
-            EXPECT_LE(std::abs(scalePixels(pixels, dpi) - twipsToPixels(pixels * 15, dpi)), 1);
+            // From 96-dpi pixels or from the twips they came from, a length scales alike.
+            ASSERT_EQ(scalePixels(pixels, dpi), twipsToPixels(pixels * 15, dpi)) << pixels << " at " << dpi;
         }
     }
     EXPECT_EQ(scalePixels(608, 120), 760);
