@@ -91,22 +91,6 @@ TEST(XpCheck, PassesProgramsBuiltTheWayTheToolchainFilesBuild) {
     EXPECT_EQ(problemsOfProbe("hello-i686.exe"), std::vector<std::string>{});
 }
 
-TEST(XpCheck, TheReportListsEachDllAndEndsWithOneSummaryLine) {
-    const PeImage image = readPeFile(std::string(XP_CHECK_PROBES_DIR) + "/tick64-i686.exe");
-    const auto target = xpTargetFor(image);
-    ASSERT_TRUE(target);
-    std::ostringstream out;
-    printReport(out, "tick64-i686.exe", image, *target, problemsOf(image), false);
-    const std::string text = out.str();
-    EXPECT_NE(text.find("\n  KERNEL32.dll: "), std::string::npos) << text;
-    EXPECT_NE(text.find("\n  msvcrt.dll: "), std::string::npos) << text;
-    EXPECT_NE(text.find("\n  problem: KERNEL32.dll GetTickCount64 is not exported by " + kX86 + "\n"),
-              std::string::npos)
-        << text;
-    const std::size_t last = text.rfind('\n', text.size() - 2);
-    EXPECT_EQ(text.substr(last + 1, text.find(':', last) - last - 1), "FAILED tick64-i686.exe") << text;
-}
-
 TEST(XpExportLists, AMalformedLineIsAnErrorNamingFileAndLine) {
     const std::filesystem::path dir = ::testing::TempDir();
     const auto write = [&](const std::string& name, const std::string& text) {
