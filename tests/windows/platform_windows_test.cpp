@@ -10,6 +10,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <map>
+#include <thread>
 #include <vector>
 
 #include "file_system_accessor.h"
@@ -97,7 +98,7 @@ TEST(WindowsStartProgram, RunStartsSetupMinimizedWithoutArgumentsInOurFolderAndD
     const fs::path report = p.setup.parent_path() / "probe-report.txt";
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
     while (!fs::exists(report) && std::chrono::steady_clock::now() < deadline) {
-        ::Sleep(50);  // no std::this_thread in the win32 thread model's libstdc++
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
     }
     ASSERT_TRUE(fs::exists(report)) << "the setup program was not started";
     const auto values = parseReport(readBytes(report));
