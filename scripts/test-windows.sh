@@ -2,7 +2,10 @@
 # Builds the engine, quillmere-mod.exe and the engine's tests for 64-bit Windows with mingw-w64,
 # then runs them under Wine: every test executable through CTest, and a smoke run in which
 # quillmere-mod.exe mods the sample package, whose three files must then be byte-identical to
-# the native build's result. Installs what is missing (Debian 12). Exits non-zero on any failure.
+# the native build's result. Builds the programs for 32-bit Windows too (build-windows-i686/;
+# this machine cannot run them), and checks every Windows program of both with
+# tools/xp-loader-check: each must load on Windows XP. Installs what is missing (Debian 12).
+# Exits non-zero on any failure.
 #
 # Usage: scripts/test-windows.sh
 #   QUILLMERE_NATIVE_CLI=path  native quillmere-mod to compare with (default: built here)
@@ -24,7 +27,8 @@ fail() {
   exit 1
 }
 
-"$here/scripts/install-deps.sh" cmake ninja-build g++-mingw-w64-x86-64-posix wine wine64 googletest
+"$here/scripts/install-deps.sh" cmake ninja-build g++-mingw-w64-x86-64-win32 wine wine64 googletest \
+  g++-mingw-w64-i686-win32 g++-mingw-w64-x86-64-posix g++ libgtest-dev # i686 build, XP loader check
 stage "tools installed"
 
 # Wine in a throw-away prefix inside the build folder, without a display and without the
@@ -53,16 +57,59 @@ cmake -S "$here" -B "$build" -G Ninja \
 cmake --build "$build" -j "$jobs"
 stage "cross build"
 
-# The tool must need nothing but the system's own DLLs.
 exe="$build/cli/quillmere-mod.exe"
-dlls=$(x86_64-w64-mingw32-objdump -p "$exe" | awk '/DLL Name:/ {print $3}')
-echo "quillmere-mod.exe imports: $(echo $dlls)"
-for dll in $dlls; do
-  case "${dll,,}" in
-    kernel32.dll | msvcrt.dll | shell32.dll | user32.dll | advapi32.dll | ole32.dll) ;;
-    *) fail "quillmere-mod.exe needs $dll, which Windows does not ship" ;;
-  esac
-done
+
+# --- Windows programs of both architectures, and the XP loader check ---
+# Every Windows program; the window joins once its target exists, and from then on a missing
+# .exe is a failure.
+windows_programs=(cli/quillmere-mod.exe ui/win32/quillmere-mod-tool.exe)
+# Sets $programs to those of $windows_programs that the build in folder $1 makes; fails
+# without the CLI.
+programs_of() {
+  local targets program
+  programs=()
+  targets=$(ninja -C "$1" -t targets all) || fail "cannot list the targets of $1"
+  for program in "${windows_programs[@]}"; do
+    if grep -q "^$program: " <<<"$targets"; then
+      programs+=("$1/$program")
+    elif [ "$program" = cli/quillmere-mod.exe ]; then
+      fail "$1 has no target for $program"
+    else
+      echo "(no target for $program in $1 yet: not checked)"
+    fi
+  done
+}
+joined() {
+  local IFS=:
+  echo "$*"
+}
+
+build_i686="$here/build-windows-i686"
+cmake -S "$here" -B "$build_i686" -G Ninja \
+  -DCMAKE_TOOLCHAIN_FILE="$here/cmake/toolchain-mingw32.cmake" \
+  -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+  -DQUILLMERE_BUILD_GUI=OFF -DQUILLMERE_WERROR=ON -DQUILLMERE_BUILD_TESTS=OFF >/dev/null
+programs_of "$build_i686"
+programs_i686=("${programs[@]}")
+cmake --build "$build_i686" -j "$jobs" --target "${programs_i686[@]#"$build_i686/"}"
+stage "i686 build"
+
+# The checker runs here, so it is built with the host's compiler, under the sanitizers since it
+# reads binary files; its tests compare its reader with objdump on these very programs.
+checker_build="$build/xp-loader-check"
+cmake -S "$here/tools/xp-loader-check" -B "$checker_build" -G Ninja -DCMAKE_BUILD_TYPE=Debug \
+  -DQUILLMERE_WERROR=ON -DQUILLMERE_SANITIZE=ON >/dev/null
+cmake --build "$checker_build" -j "$jobs"
+programs_of "$build"
+programs_x64=("${programs[@]}")
+(cd "$checker_build" && XP_CHECK_PE32="$(joined "${programs_i686[@]}")" \
+  XP_CHECK_PE32PLUS="$(joined "${programs_x64[@]}")" ctest --output-on-failure -j "$jobs") ||
+  fail "the XP loader check's own tests"
+"$checker_build/xp-loader-check" "${programs_x64[@]}" "${programs_i686[@]}" ||
+  fail "a Windows program would not load on Windows XP"
+ls -l "${programs_x64[@]}" "${programs_i686[@]}"
+stage "XP loader check"
+# --- end of the XP loader check ---
 
 # Wine makes no junctions, but shows a Unix symbolic link as one: the folder-link test walks this.
 fixture="$build/link-fixture"
