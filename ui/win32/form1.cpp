@@ -79,7 +79,10 @@ Form1::Form1(Form1Setup setup, TopLevelWindows& windows)
         std::make_unique<Win32Host>([this] { return hwnd(); }, dir1_, boxes, [this] { windows_.closeAll(); });
 }
 
-Form1::~Form1() = default;
+Form1::~Form1() {
+    // Here, while this is still a Form1: the base class's destructor would not reach onDestroy.
+    destroy();
+}
 
 bool Form1::start() {
     if (!build()) return false;

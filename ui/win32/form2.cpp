@@ -81,6 +81,8 @@ bool Form2::create(const Scale& scale) {
     const common::PixelRect line = common::linePixels(common::kForm2Line1, scale.dpi());
     line1_.create(hwnd(), "", {line.x, line.y, line.width, line.height}, 2);
     line1_.setColours(colourOf(common::kLine1Blue), blue_.get());
+    // Over the label whose second line it underlines.
+    ::SetWindowPos(line1_.hwnd(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 
     std::size_t next = 0;
     for (const common::ControlRow& row : common::kForm2Controls) {

@@ -31,6 +31,8 @@ class Form2 : public Window {
   public:
     Form2(std::string helpAddress, std::function<void()> openWebHelp, TopLevelWindows& windows);
 
+    ~Form2() override { destroy(); }  // while still a Form2, so that onDestroy runs
+
     bool create(const Scale& scale);
     LinkLabel& label1() { return label1_; }
     Label& line1() { return line1_; }

@@ -19,6 +19,8 @@ class Form3 : public Window {
   public:
     Form3(std::string helpAddress, BrowserFactory makeBrowser, TopLevelWindows& windows);
 
+    ~Form3() override { destroy(); }  // while still a Form3, so that onDestroy runs
+
     bool create(const Scale& scale);
     // What the browser answered when it was created and told to navigate.
     HRESULT createResult() const { return createResult_; }

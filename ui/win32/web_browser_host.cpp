@@ -1,26 +1,26 @@
-// Hosting the system's web browser control without ATL or MFC. What it takes, learned the hard way:
+// Hosting the system's web browser control without ATL or MFC. What it takes:
 //
 // - The control is an OLE embedding. It is created with CoCreateInstance(CLSID_WebBrowser, ...,
 //   IID_IOleObject) and only starts working once it has a client site and has been activated
 //   in place with DoVerb(OLEIVERB_INPLACEACTIVATE). The thread must be in a single-threaded
-//   apartment set up by OleInitialize (CoInitializeEx alone leaves drag and drop and the
-//   clipboard of the page dead).
-// - The site must answer IOleClientSite, IOleInPlaceSite (and its base IOleWindow) and hand out
-//   an IOleInPlaceFrame from GetWindowContext; the control asks for all three during DoVerb and
-//   fails the activation when one is missing. Everything else may return E_NOTIMPL.
-// - GetWindowContext must fill in OLEINPLACEFRAMEINFO's cb-sized fields and the position and
-//   clip rectangles, or the control ends up with a zero size and shows nothing.
-// - The control's size follows SetObjectRects, never the parent's size: a window that keeps the
-//   browser at a fixed size only sets the rectangle once.
-// - Closing needs InPlaceDeactivate, Close(OLECLOSE_NOSAVE) and SetClientSite(nullptr), in that
-//   order, while the parent window still exists; otherwise the control keeps a reference to the
-//   site and to a destroyed window, and the process crashes on exit.
-// - Navigate takes the address as typed in an address bar: an address without a scheme is
-//   completed by the control.
-// - Wine's control needs its Gecko engine for any page; without it, creation and activation
-//   still succeed and Navigate reports its failure through its result.
-
-#include "web_browser_host.h"
+//   apartment set up by OleInitialize, not CoInitializeEx alone: the page's drag and drop and
+//   clipboard need OLE's own set-up.
+// - The site answers IOleClientSite, IOleInPlaceSite (and its base IOleWindow) and hands out an
+//   IOleInPlaceFrame from GetWindowContext; the control asks for them during DoVerb. Everything
+//   about menus, tool bars and borders may return E_NOTIMPL: this window shares none.
+// - GetWindowContext fills in OLEINPLACEFRAMEINFO (cb first) and the position and clip
+//   rectangles; the control takes its first size from them.
+// - Afterwards the control's size follows IOleInPlaceObject::SetObjectRects, never the parent's
+//   size, so a window that keeps the browser at a fixed size sets the rectangle once.
+// - Closing takes InPlaceDeactivate, Close(OLECLOSE_NOSAVE) and SetClientSite(nullptr), in that
+//   order, while the parent window still exists: the control holds on to its site and to the
+//   window until then.
+// - Navigate takes the address as an address bar does; one without a scheme is completed by the
+//   control. It returns at once and loads in its own time.
+// - Wine's control, without its Gecko engine (mshtml switched off, as the tests run it), still
+//   creates and activates with S_OK and answers Navigate with S_OK; only the page itself fails.
+// - COM interfaces declare no virtual destructor; the site is owned by its control object and is
+//   never deleted through an interface, so its reference count only keeps COM's rules.
 
 #include <exdisp.h>
 #include <ole2.h>

@@ -9,8 +9,7 @@ HINSTANCE thisModule() {
     return ::GetModuleHandleA(nullptr);
 }
 
-void registerOnce(const Window* /*owner*/, const char* className, UINT classStyle, HICON icon, HCURSOR cursor,
-                  HBRUSH background, WNDPROC procedure) {
+void registerOnce(const char* className, UINT classStyle, HICON icon, HCURSOR cursor, WNDPROC procedure) {
     WNDCLASSEXA existing{};
     existing.cbSize = sizeof existing;
     if (::GetClassInfoExA(thisModule(), className, &existing)) return;
@@ -22,7 +21,6 @@ void registerOnce(const Window* /*owner*/, const char* className, UINT classStyl
     wc.hIcon = icon;
     wc.hIconSm = icon;
     wc.hCursor = cursor ? cursor : ::LoadCursorA(nullptr, IDC_ARROW);
-    wc.hbrBackground = background;
     wc.lpszClassName = className;
     ::RegisterClassExA(&wc);
 }
@@ -38,8 +36,8 @@ void Window::destroy() {
 }
 
 bool Window::create(const Spec& spec) {
-    registerOnce(this, spec.className, spec.classStyle, spec.icon, spec.cursor, spec.background,
-                 &Window::route);
+    registerOnce(spec.className, spec.classStyle, spec.icon, spec.cursor, &Window::route);
+    background_ = spec.background;
     int x = spec.rect.left;
     int y = spec.rect.top;
     int width = spec.rect.width;
@@ -107,6 +105,12 @@ LRESULT Window::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         case WM_ERASEBKGND:
             if (paints()) return 1;  // onPaint covers every pixel, so nothing flickers
+            if (background_) {
+                RECT client;
+                ::GetClientRect(hwnd_, &client);
+                ::FillRect(reinterpret_cast<HDC>(wParam), &client, background_);
+                return 1;
+            }
             break;
         case WM_TIMER:
             onTimer(wParam);

@@ -41,7 +41,7 @@ class Window {
         Rect rect;  // a top-level window's client area, or a child's place in its parent
         HICON icon = nullptr;
         HCURSOR cursor = nullptr;
-        HBRUSH background = nullptr;  // null: the window paints all of it
+        HBRUSH background = nullptr;  // filled in before painting; null: the window paints all of it
         UINT classStyle = 0;
         int id = 0;  // child windows only
     };
@@ -69,6 +69,8 @@ class Window {
     LRESULT dispatch(UINT message, WPARAM wParam, LPARAM lParam);
 
     HWND hwnd_ = nullptr;
+    // The window's own, not its class's: a class outlives the brush of the window that registered it.
+    HBRUSH background_ = nullptr;
 };
 
 // The object behind a control's HWND, if it is one of ours.
