@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "colours.h"
+#include "shared_layout.h"
 #include "stage.h"
 
 namespace quillmere::win32 {
@@ -14,10 +15,6 @@ namespace {
 namespace common = ui::common;
 
 constexpr UINT_PTR kClock = 1;
-
-COLORREF colourOf(const common::Rgb& rgb) {
-    return RGB(rgb.red, rgb.green, rgb.blue);
-}
 
 // `over` laid on `under` at the given opacity.
 COLORREF mix(const common::Rgb& over, const common::Rgb& under, double opacity) {
@@ -45,7 +42,7 @@ bool Banner::create(HWND parent, const Rect& rect, int id) {
     spec.rect = rect;
     spec.id = id;
     if (!Window::create(spec)) return false;
-    ::SetTimer(hwnd(), kClock, 1000 / common::BannerModel::kFramesPerSecond, nullptr);
+    ::SetTimer(hwnd(), kClock, common::BannerModel::kFrameMilliseconds, nullptr);
     return true;
 }
 

@@ -9,6 +9,7 @@
 #include "links.h"
 #include "package_scanner.h"
 #include "resources.h"
+#include "shared_layout.h"
 #include "texts.h"
 
 namespace quillmere::win32 {
@@ -16,13 +17,8 @@ namespace {
 
 namespace common = ui::common;
 
-COLORREF colourOf(const common::Rgb& rgb) {
-    return RGB(rgb.red, rgb.green, rgb.blue);
-}
-
 Rect place(std::string_view name, const Scale& scale) {
-    const common::TwipsRect& t = common::form1Control(name).twips;
-    return scale.rect(t.left, t.top, t.width, t.height);
+    return win32::place(common::form1Control(name).twips, scale);
 }
 
 std::string textOf(std::string_view name) {
@@ -89,23 +85,24 @@ bool Form1::start() {
     load();
     ::ShowWindow(hwnd(), SW_SHOW);
     ::UpdateWindow(hwnd());
-    dir1_.focus();
+    if (HWND first = controlNamed(common::kForm1FirstFocus)) ::SetFocus(first);
     return true;
 }
 
 bool Form1::build() {
     HINSTANCE module = ::GetModuleHandleA(nullptr);
     stage_.reset(::CreateSolidBrush(colourOf(common::kStageSlateBlue)));
-    font_.reset(createClassicFont(scale_));
+    font_.reset(createFont(common::kWindowFont, scale_));
     logo_.reset(static_cast<HBITMAP>(
         ::LoadImageA(module, MAKEINTRESOURCEA(QUILLMERE_IDB_LOGO), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
 
     Spec spec;
     spec.className = "QuillmereForm1";
-    spec.caption = std::string(common::kForm1Caption);
-    // Fixed single border with the close box only; an ordinary window, so it has a task-bar entry.
-    spec.style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
-    spec.rect = {0, 0, scale_.pixels(common::kForm1.clientWidth), scale_.pixels(common::kForm1.clientHeight)};
+    spec.caption = std::string(common::kForm1.caption);
+    const FrameStyle frame = frameStyleOf(common::kForm1);
+    spec.style = frame.style | WS_CLIPCHILDREN;
+    spec.exStyle = frame.exStyle;
+    spec.rect = clientArea(common::kForm1, scale_);
     spec.icon = static_cast<HICON>(::LoadImageA(module, MAKEINTRESOURCEA(QUILLMERE_IDI_APP), IMAGE_ICON, 0, 0,
                                                 LR_DEFAULTSIZE | LR_SHARED));
     spec.background = stage_.get();

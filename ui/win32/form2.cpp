@@ -1,23 +1,17 @@
 #include "form2.h"
 
 #include "colours.h"
+#include "images.h"
 #include "layout.h"
 #include "links.h"
 #include "resources.h"
+#include "shared_layout.h"
 #include "texts.h"
 
 namespace quillmere::win32 {
 namespace {
 
 namespace common = ui::common;
-
-COLORREF colourOf(const common::Rgb& rgb) {
-    return RGB(rgb.red, rgb.green, rgb.blue);
-}
-
-Rect place(const common::TwipsRect& twips, const Scale& scale) {
-    return scale.rect(twips.left, twips.top, twips.width, twips.height);
-}
 
 }  // namespace
 
@@ -56,17 +50,18 @@ bool Form2::create(const Scale& scale) {
     HINSTANCE module = ::GetModuleHandleA(nullptr);
     yellow_.reset(::CreateSolidBrush(colourOf(common::kLightYellow)));
     blue_.reset(::CreateSolidBrush(colourOf(common::kLine1Blue)));
-    font_.reset(createClassicFont(scale));
-    hand_ = static_cast<HCURSOR>(
-        ::LoadImageA(module, MAKEINTRESOURCEA(QUILLMERE_IDC_LINK), IMAGE_CURSOR, 32, 32, 0));
+    font_.reset(createFont(common::kWindowFont, scale));
+    hand_ = static_cast<HCURSOR>(::LoadImageA(module, MAKEINTRESOURCEA(QUILLMERE_IDC_LINK), IMAGE_CURSOR,
+                                              common::kLinkCursorSize, common::kLinkCursorSize, 0));
 
     Spec spec;
     spec.className = "QuillmereForm2";
-    spec.caption = std::string(common::kForm2Caption);
+    spec.caption = std::string(common::kForm2.caption);
     // A fixed dialog frame with the close box alone, kept off the task bar as a tool window.
-    spec.style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
-    spec.exStyle = WS_EX_DLGMODALFRAME | WS_EX_TOOLWINDOW | WS_EX_CONTROLPARENT;
-    spec.rect = {0, 0, scale.pixels(common::kForm2.clientWidth), scale.pixels(common::kForm2.clientHeight)};
+    const FrameStyle frame = frameStyleOf(common::kForm2);
+    spec.style = frame.style | WS_CLIPCHILDREN;
+    spec.exStyle = frame.exStyle;
+    spec.rect = clientArea(common::kForm2, scale);
     spec.icon = static_cast<HICON>(::LoadImageA(module, MAKEINTRESOURCEA(QUILLMERE_IDI_APP), IMAGE_ICON, 0, 0,
                                                 LR_DEFAULTSIZE | LR_SHARED));
     spec.background = yellow_.get();

@@ -2,6 +2,7 @@
 
 #include "layout.h"
 #include "links.h"
+#include "shared_layout.h"
 
 namespace quillmere::win32 {
 
@@ -14,17 +15,18 @@ bool Form3::create(const Scale& scale) {
     Spec spec;
     spec.className = "QuillmereForm3";
     spec.caption = common::webHelpCaption(helpAddress_);
-    spec.style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
-    spec.rect = {0, 0, scale.pixels(common::kForm3.clientWidth), scale.pixels(common::kForm3.clientHeight)};
+    const FrameStyle frame = frameStyleOf(common::kForm3);
+    spec.style = frame.style | WS_CLIPCHILDREN;
+    spec.exStyle = frame.exStyle;
+    spec.rect = clientArea(common::kForm3, scale);
     spec.background = ::GetSysColorBrush(COLOR_BTNFACE);
     if (!Window::create(spec)) return false;
     windows_.opened(*this);
 
     // The load action: the browser is made and sent to the help page, once per window. Its
     // rectangle is set here only, so that resizing the window leaves it as it is.
-    const common::TwipsRect& twips = common::kForm3WebBrowser1.twips;
-    const Rect place = scale.rect(twips.left, twips.top, twips.width, twips.height);
-    browserRect_ = {place.left, place.top, place.left + place.width, place.top + place.height};
+    const Rect at = place(common::kForm3WebBrowser1.twips, scale);
+    browserRect_ = {at.left, at.top, at.left + at.width, at.top + at.height};
     browser_ = makeBrowser_ ? makeBrowser_() : makeWebBrowserControl();
     createResult_ = browser_->create(hwnd(), browserRect_);
     if (SUCCEEDED(createResult_)) navigateResult_ = browser_->navigate(helpAddress_);

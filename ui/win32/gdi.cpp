@@ -1,7 +1,5 @@
 #include "gdi.h"
 
-#include <cstring>
-
 namespace quillmere::win32 {
 
 Scale Scale::ofSystem() {
@@ -9,16 +7,6 @@ Scale Scale::ofSystem() {
     const int dpi = ::GetDeviceCaps(screen, LOGPIXELSY);
     ::ReleaseDC(nullptr, screen);
     return Scale(dpi > 0 ? dpi : 96);
-}
-
-HFONT createClassicFont(const Scale& scale) {
-    LOGFONTA font{};
-    font.lfHeight = -::MulDiv(825, scale.dpi(), 7200);  // 8.25 pt
-    font.lfWeight = FW_NORMAL;
-    font.lfCharSet = DEFAULT_CHARSET;
-    font.lfQuality = DEFAULT_QUALITY;
-    std::strcpy(font.lfFaceName, "Tahoma");
-    return ::CreateFontIndirectA(&font);
 }
 
 BackBuffer::BackBuffer(HDC target, int width, int height)

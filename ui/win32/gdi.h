@@ -53,9 +53,6 @@ class Scale {
     int dpi_;
 };
 
-// Tahoma, 8.25 point, regular, at the given scale.
-HFONT createClassicFont(const Scale& scale);
-
 // A DC to draw into off screen, whose bitmap is copied to the window in one step.
 class BackBuffer {
   public:

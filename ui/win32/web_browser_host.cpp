@@ -22,6 +22,8 @@
 // - COM interfaces declare no virtual destructor; the site is owned by its control object and is
 //   never deleted through an interface, so its reference count only keeps COM's rules.
 
+#include "web_browser_host.h"
+
 #include <exdisp.h>
 #include <ole2.h>
 
