@@ -178,8 +178,6 @@ void Form1::onDestroy() {
     windows_.closed(*this);
 }
 
-void Form1::onCommand(int /*id*/, int /*code*/, HWND /*control*/) {}
-
 bool Form1::onSetCursor(HWND /*over*/) {
     if (!running_) return false;
     ::SetCursor(::LoadCursorA(nullptr, IDC_WAIT));

@@ -72,7 +72,6 @@ class Form1 : public Window {
 
   protected:
     void onDestroy() override;
-    void onCommand(int id, int code, HWND control) override;
     bool onSetCursor(HWND over) override;
     HBRUSH onControlColour(HDC dc, HWND control) override;
 

@@ -87,7 +87,7 @@ bool Form2::create(const Scale& scale) {
         label.setColours(colourOf(common::kText), yellow_.get());
     }
     const auto& close = common::form2Control("Command1");
-    command1_.create(hwnd(), std::string(close.text), place(close.twips, scale), IDCANCEL);
+    command1_.create(hwnd(), std::string(close.text), place(close.twips, scale), 20);
     command1_.onClick([this] { destroy(); });
 
     for (Control* c : std::initializer_list<Control*>{&label1_, &command1_}) c->setFont(font_.get());

@@ -41,12 +41,19 @@ COLORREF pixelOf(HWND window, int x, int y) {
     return colour;
 }
 
+// The face the system really draws with (not merely the one asked for) and the height asked for.
 std::string fontFace(HWND control, LONG& height) {
     auto font = reinterpret_cast<HFONT>(::SendMessageA(control, WM_GETFONT, 0, 0));
     LOGFONTA info{};
     ::GetObjectA(font, sizeof info, &info);
     height = info.lfHeight;
-    return info.lfFaceName;
+    HDC dc = ::GetDC(control);
+    HGDIOBJ old = ::SelectObject(dc, font);
+    char face[LF_FACESIZE] = "";
+    ::GetTextFaceA(dc, sizeof face, face);
+    ::SelectObject(dc, old);
+    ::ReleaseDC(control, dc);
+    return face;
 }
 
 }  // namespace

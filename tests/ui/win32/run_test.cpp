@@ -6,6 +6,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <stdexcept>
 
 #include "package_fixture.h"
 #include "scan_reporter.h"
@@ -84,33 +85,56 @@ TEST(Win32Run, TheSamplePackageIsModdedAndEveryBoxSaysWhatTheRunDid) {
     EXPECT_FALSE(form->exists());
 }
 
-TEST(Win32Run, TheSystemsOwnBoxesAskAndAYesThatCannotStartTheSetupEndsWithTheError) {
+TEST(Win32Run, TheSystemsOwnBoxesAreShownAndAnsweredAsTheyCome) {
     Form1Harness harness;
     const Package package = samplePackageIn(harness.dir.path() / "ati");
     harness.setup.boxes = nullptr;  // the real boxes, answered from another thread
     auto form = harness.makeForm();
     ASSERT_TRUE(form->start());
-    BoxAnswerer answerer(IDYES);
+    const std::string setup = (package.setup).string();
+    BoxAnswerer answerer(IDNO);
     ::SendMessageA(form->cmGO().hwnd(), BM_CLICK, 0, 0);
     const auto seen = answerer.stop();
 
-    // The sample's setup.exe is no program, so Yes fails to start it; the error is named.
     ASSERT_EQ(seen.size(), 6u);
     for (std::size_t i : {0u, 1u, 2u, 3u, 5u}) {
         EXPECT_EQ(seen[i].title, "Quillmere Mod Tool") << i;
         EXPECT_FALSE(seen[i].hasYesNo) << i;
         EXPECT_FALSE(seen[i].hasIcon) << i;
+        EXPECT_TRUE(seen[i].mainWindowVisible) << i;
     }
+    EXPECT_EQ(seen[0].text, "Modded the install.ini");
     EXPECT_EQ(seen[3].text, "Modding complete, thanks for using the modder!");
     EXPECT_EQ(seen[4].title, "Install now?");
     EXPECT_EQ(seen[4].text, "Do you want to install the drivers now?");
     EXPECT_TRUE(seen[4].hasYesNo);
     EXPECT_TRUE(seen[4].hasIcon);
     EXPECT_EQ(seen[4].defaultButton, IDYES);
-    EXPECT_NE(seen[5].text.find("setup.exe"), std::string::npos) << seen[5].text;
+    EXPECT_EQ(seen[5].text, "You can always start the setup from --> " + setup);
     expectModdedAsExpected(package);
     EXPECT_EQ(harness.lastClosed, 1);
     EXPECT_EQ(harness.windows.count(), 0u);
+}
+
+TEST(Win32Run, ASetupThatCannotBeStartedEndsTheRunNamingTheError) {
+    Form1Harness harness;
+    const Package package = samplePackageIn(harness.dir.path() / "ati");
+    harness.boxes.answerYes = true;
+    std::vector<std::string> started;
+    harness.setup.run.startProgram = [&started](const std::string& path) {
+        started.push_back(path);
+        throw std::runtime_error("Cannot start " + path + ": not a program");
+    };
+    auto form = harness.makeForm();
+    ASSERT_TRUE(form->start());
+    ::SendMessageA(form->cmGO().hwnd(), BM_CLICK, 0, 0);
+
+    ASSERT_EQ(started.size(), 1u);
+    EXPECT_EQ(fs::path(started[0]), package.setup);
+    ASSERT_EQ(harness.boxes.texts().size(), 6u);
+    EXPECT_EQ(harness.boxes.texts().back(), "Cannot start " + started[0] + ": not a program");
+    expectModdedAsExpected(package);  // every write was made before the start
+    EXPECT_EQ(harness.lastClosed, 1);
 }
 
 TEST(Win32Run, AFolderWithoutInstallIniIsRefusedAndNothingChanges) {
