@@ -73,4 +73,28 @@ with open("link-cursor.xpm", "w") as out:
     out.write(",\n".join('"%s"' % r for r in rows))
     out.write("\n};\n")
 PY
+# For the Win32 window, which GDI draws: the logo as a 24-bit BMP, and the link cursor as a
+# Windows .cur (16 colours, 32 x 32, hot spot 12, 1), made from the XPM above.
+convert logo.png -type TrueColor BMP3:logo.bmp
+python3 - <<'PY'
+import struct
+rows = open("link-cursor.xpm").read().split("{", 1)[1].split('"')[1::2][5:]
+assert len(rows) == 32 and all(len(r) == 32 for r in rows)
+# The 16-colour palette of the era; the hand uses black, white and blue from it.
+palette = [(0, 0, 0), (128, 0, 0), (0, 128, 0), (128, 128, 0), (0, 0, 128), (128, 0, 128), (0, 128, 128),
+           (192, 192, 192), (128, 128, 128), (255, 0, 0), (0, 255, 0), (255, 255, 0), (0, 0, 255),
+           (255, 0, 255), (0, 255, 255), (255, 255, 255)]
+index = {"k": 0, "w": 15, "b": 12, ".": 0}
+xor = b"".join(bytes((index[r[x]] << 4) | index[r[x + 1]] for x in range(0, 32, 2)) for r in reversed(rows))
+def mask_row(r):
+    bits = "".join("1" if c == "." else "0" for c in r)
+    return int(bits, 2).to_bytes(4, "big")
+and_mask = b"".join(mask_row(r) for r in reversed(rows))
+header = struct.pack("<IiiHHIIiiII", 40, 32, 64, 1, 4, 0, len(xor) + len(and_mask), 0, 0, 16, 0)
+image = header + b"".join(bytes((b, g, r, 0)) for r, g, b in palette) + xor + and_mask
+with open("link-cursor.cur", "wb") as out:
+    out.write(struct.pack("<HHH", 0, 2, 1))
+    out.write(struct.pack("<BBBBHHII", 32, 32, 16, 0, 12, 1, len(image), 6 + 16))
+    out.write(image)
+PY
 echo "assets redrawn"

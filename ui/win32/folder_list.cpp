@@ -1,0 +1,185 @@
+#include "folder_list.h"
+
+#include <algorithm>
+#include <cctype>
+
+namespace quillmere::win32 {
+namespace {
+
+bool lessIgnoringCase(const std::string& a, const std::string& b) {
+    return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
+        return std::tolower(static_cast<unsigned char>(x)) < std::tolower(static_cast<unsigned char>(y));
+    });
+}
+
+std::string withoutTrailingSeparator(std::string path) {
+    while (path.size() > 3 && (path.back() == '\\' || path.back() == '/')) path.pop_back();
+    if (path.size() == 2 && path[1] == ':') path += '\\';  // "C:" is the drive's root
+    std::replace(path.begin(), path.end(), '/', '\\');
+    return path;
+}
+
+std::string child(const std::string& folder, const std::string& name) {
+    return folder.back() == '\\' ? folder + name : folder + '\\' + name;
+}
+
+}  // namespace
+
+std::vector<std::string> levelsOf(const std::string& path) {
+    const std::string clean = withoutTrailingSeparator(path);
+    std::vector<std::string> levels;
+    std::size_t rootEnd = clean.find('\\');
+    if (rootEnd == std::string::npos) return {clean};
+    levels.push_back(clean.substr(0, rootEnd + 1));
+    for (std::size_t at = clean.find('\\', rootEnd + 1);; at = clean.find('\\', at + 1)) {
+        if (at == std::string::npos) {
+            if (clean.size() > rootEnd + 1) levels.push_back(clean);
+            break;
+        }
+        levels.push_back(clean.substr(0, at));
+    }
+    return levels;
+}
+
+std::vector<std::string> subfoldersOf(const std::string& path) {
+    std::vector<std::string> names;
+    WIN32_FIND_DATAA found;
+    HANDLE search = ::FindFirstFileA(child(withoutTrailingSeparator(path), "*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return names;
+    do {
+        const std::string name = found.cFileName;
+        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) continue;
+        if ((found.dwFileAttributes & FILE_ATTRIBUTE_HIDDEN) || name == "." || name == "..") continue;
+        names.push_back(name);
+    } while (::FindNextFileA(search, &found));
+    ::FindClose(search);
+    std::sort(names.begin(), names.end(), lessIgnoringCase);
+    return names;
+}
+
+bool FolderList::create(HWND parent, const Rect& rect, int id, const Scale& scale, COLORREF background) {
+    const DWORD style = WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | WS_BORDER | LBS_NOTIFY | LBS_OWNERDRAWFIXED |
+                        LBS_NOINTEGRALHEIGHT;
+    if (!Control::create(parent, "LISTBOX", "", style, 0, rect, id)) return false;
+    indent_ = scale.fromPixels96(8);
+    iconSize_ = scale.fromPixels96(16);
+    backgroundColour_ = background;
+    background_.reset(::CreateSolidBrush(background));
+    ::SendMessageA(hwnd(), LB_SETITEMHEIGHT, 0, scale.fromPixels96(16));
+    subclass();
+    return true;
+}
+
+void FolderList::setPath(const std::string& path) {
+    path_ = withoutTrailingSeparator(path);
+    lines_.clear();
+    int level = 0;
+    for (const std::string& folder : levelsOf(path_)) {
+        const std::string text = level == 0 ? folder : folder.substr(folder.rfind('\\') + 1);
+        lines_.push_back({text, folder, level++, true});
+    }
+    const int openLine = static_cast<int>(lines_.size()) - 1;
+    for (const std::string& name : subfoldersOf(path_))
+        lines_.push_back({name, child(path_, name), level, false});
+
+    ::SendMessageA(hwnd(), WM_SETREDRAW, FALSE, 0);
+    ::SendMessageA(hwnd(), LB_RESETCONTENT, 0, 0);
+    for (std::size_t i = 0; i < lines_.size(); ++i)
+        ::SendMessageA(hwnd(), LB_ADDSTRING, 0, static_cast<LPARAM>(i));
+    ::SendMessageA(hwnd(), LB_SETCURSEL, static_cast<WPARAM>(openLine), 0);
+    ::SendMessageA(hwnd(), WM_SETREDRAW, TRUE, 0);
+    ::InvalidateRect(hwnd(), nullptr, TRUE);
+}
+
+int FolderList::highlighted() const {
+    return static_cast<int>(::SendMessageA(hwnd(), LB_GETCURSEL, 0, 0));
+}
+
+void FolderList::openHighlighted() {
+    const int line = highlighted();
+    if (line < 0 || line >= static_cast<int>(lines_.size())) return;
+    const std::string folder = lines_[static_cast<std::size_t>(line)].path;
+    setPath(folder);
+    if (opened_) opened_(path_);
+}
+
+bool FolderList::onCommand(int code) {
+    if (code != LBN_DBLCLK) return false;
+    openHighlighted();
+    return true;
+}
+
+bool FolderList::onOwnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    // Enter opens, also inside a window whose message loop handles dialog keys.
+    if (message == WM_GETDLGCODE) {
+        const auto* msg = reinterpret_cast<const MSG*>(lParam);
+        result = callOriginal(message, wParam, lParam);
+        if (msg && msg->message == WM_KEYDOWN && msg->wParam == VK_RETURN) result |= DLGC_WANTMESSAGE;
+        return true;
+    }
+    if (message == WM_KEYDOWN && wParam == VK_RETURN) {
+        openHighlighted();
+        result = 0;
+        return true;
+    }
+    return false;
+}
+
+HBRUSH FolderList::onColour(HDC dc) {
+    ::SetTextColor(dc, RGB(0, 0, 0));
+    ::SetBkColor(dc, backgroundColour_);
+    return background_.get();
+}
+
+bool FolderList::onDrawItem(const DRAWITEMSTRUCT& item) {
+    if (item.itemID == static_cast<UINT>(-1) || item.itemData >= lines_.size()) {
+        ::FillRect(item.hDC, &item.rcItem, background_.get());
+        return true;
+    }
+    const Line& line = lines_[item.itemData];
+    RECT row = item.rcItem;
+    ::FillRect(item.hDC, &row, background_.get());
+    row.left += line.level * indent_;
+    drawFolderIcon(item.hDC, row.left + 1, row.top + (row.bottom - row.top - iconSize_) / 2, line.onPath);
+    RECT textBox = row;
+    textBox.left += iconSize_ + 3;
+    const bool selected = (item.itemState & ODS_SELECTED) != 0;
+    if (selected) ::FillRect(item.hDC, &textBox, ::GetSysColorBrush(COLOR_HIGHLIGHT));
+    ::SetBkMode(item.hDC, TRANSPARENT);
+    ::SetTextColor(item.hDC, selected ? ::GetSysColor(COLOR_HIGHLIGHTTEXT) : RGB(0, 0, 0));
+    textBox.left += 2;
+    ::DrawTextA(item.hDC, line.text.c_str(), static_cast<int>(line.text.size()), &textBox,
+                DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
+    if (item.itemState & ODS_FOCUS) {
+        textBox.left -= 2;
+        ::DrawFocusRect(item.hDC, &textBox);
+    }
+    return true;
+}
+
+void FolderList::drawFolderIcon(HDC dc, int left, int top, bool open) const {
+    // A manila folder with a dark outline; an open one shows its front flap tilted forward.
+    const double unit = iconSize_ / 16.0;
+    const auto p = [&](double x, double y) {
+        return POINT{left + static_cast<int>(x * unit), top + static_cast<int>(y * unit)};
+    };
+    GdiObject<HPEN> pen(::CreatePen(PS_SOLID, 1, RGB(96, 72, 0)));
+    GdiObject<HBRUSH> back(::CreateSolidBrush(RGB(224, 176, 48)));
+    GdiObject<HBRUSH> front(::CreateSolidBrush(open ? RGB(255, 224, 112) : RGB(240, 200, 72)));
+    HGDIOBJ oldPen = ::SelectObject(dc, pen.get());
+    HGDIOBJ oldBrush = ::SelectObject(dc, back.get());
+    const POINT body[] = {p(1, 3), p(6, 3), p(7, 4), p(14, 4), p(14, 13), p(1, 13)};
+    ::Polygon(dc, body, 6);
+    ::SelectObject(dc, front.get());
+    if (open) {
+        const POINT flap[] = {p(3, 7), p(15, 7), p(13, 13), p(1, 13)};
+        ::Polygon(dc, flap, 4);
+    } else {
+        const POINT flap[] = {p(1, 6), p(14, 6), p(14, 13), p(1, 13)};
+        ::Polygon(dc, flap, 4);
+    }
+    ::SelectObject(dc, oldBrush);
+    ::SelectObject(dc, oldPen);
+}
+
+}  // namespace quillmere::win32

@@ -1,0 +1,153 @@
+#include "window.h"
+
+#include "control.h"
+
+namespace quillmere::win32 {
+namespace {
+
+HINSTANCE thisModule() {
+    return ::GetModuleHandleA(nullptr);
+}
+
+void registerOnce(const char* className, UINT classStyle, HICON icon, HCURSOR cursor, WNDPROC procedure) {
+    WNDCLASSEXA existing{};
+    existing.cbSize = sizeof existing;
+    if (::GetClassInfoExA(thisModule(), className, &existing)) return;
+    WNDCLASSEXA wc{};
+    wc.cbSize = sizeof wc;
+    wc.style = classStyle;
+    wc.lpfnWndProc = procedure;
+    wc.hInstance = thisModule();
+    wc.hIcon = icon;
+    wc.hIconSm = icon;
+    wc.hCursor = cursor ? cursor : ::LoadCursorA(nullptr, IDC_ARROW);
+    wc.lpszClassName = className;
+    ::RegisterClassExA(&wc);
+}
+
+}  // namespace
+
+Window::~Window() {
+    destroy();
+}
+
+void Window::destroy() {
+    if (hwnd_) ::DestroyWindow(hwnd_);  // WM_NCDESTROY clears hwnd_
+}
+
+bool Window::create(const Spec& spec) {
+    registerOnce(spec.className, spec.classStyle, spec.icon, spec.cursor, &Window::route);
+    background_ = spec.background;
+    int x = spec.rect.left;
+    int y = spec.rect.top;
+    int width = spec.rect.width;
+    int height = spec.rect.height;
+    HMENU menuOrId = nullptr;
+    if (spec.style & WS_CHILD) {
+        menuOrId = reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id));
+    } else {
+        // The size given is the client area's; the frame comes on top.
+        RECT frame{0, 0, width, height};
+        ::AdjustWindowRectEx(&frame, spec.style, FALSE, spec.exStyle);
+        width = frame.right - frame.left;
+        height = frame.bottom - frame.top;
+        x = CW_USEDEFAULT;
+        y = CW_USEDEFAULT;
+    }
+    ::CreateWindowExA(spec.exStyle, spec.className, spec.caption.c_str(), spec.style, x, y, width, height,
+                      spec.parent, menuOrId, thisModule(), this);
+    return hwnd_ != nullptr;
+}
+
+LRESULT CALLBACK Window::route(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        auto* self = static_cast<Window*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
+        self->hwnd_ = hwnd;
+        ::SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    }
+    auto* self = reinterpret_cast<Window*>(::GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+    if (!self) return ::DefWindowProcA(hwnd, message, wParam, lParam);
+    if (message == WM_NCDESTROY) {
+        ::SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
+        self->hwnd_ = nullptr;
+        return ::DefWindowProcA(hwnd, message, wParam, lParam);
+    }
+    return self->dispatch(message, wParam, lParam);
+}
+
+LRESULT Window::dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
+    return handleMessage(message, wParam, lParam);
+}
+
+LRESULT Window::defaultHandling(UINT message, WPARAM wParam, LPARAM lParam) {
+    return ::DefWindowProcA(hwnd_, message, wParam, lParam);
+}
+
+LRESULT Window::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_CREATE:
+            onCreate();
+            return 0;
+        case WM_CLOSE:
+            if (onClose()) return 0;
+            break;
+        case WM_DESTROY:
+            onDestroy();
+            return 0;
+        case WM_PAINT:
+            if (!paints()) break;
+            {
+                PAINTSTRUCT ps;
+                HDC dc = ::BeginPaint(hwnd_, &ps);
+                onPaint(dc, ps.rcPaint);
+                ::EndPaint(hwnd_, &ps);
+            }
+            return 0;
+        case WM_ERASEBKGND:
+            if (paints()) return 1;  // onPaint covers every pixel, so nothing flickers
+            if (background_) {
+                RECT client;
+                ::GetClientRect(hwnd_, &client);
+                ::FillRect(reinterpret_cast<HDC>(wParam), &client, background_);
+                return 1;
+            }
+            break;
+        case WM_TIMER:
+            onTimer(wParam);
+            return 0;
+        case WM_SIZE:
+            onSize(LOWORD(lParam), HIWORD(lParam));
+            return 0;
+        case WM_SETCURSOR:
+            if (onSetCursor(reinterpret_cast<HWND>(wParam))) return TRUE;
+            break;
+        case WM_COMMAND: {
+            const auto control = reinterpret_cast<HWND>(lParam);
+            if (Control* c = controlOf(control); c && c->onCommand(HIWORD(wParam))) return 0;
+            onCommand(LOWORD(wParam), HIWORD(wParam), control);
+            return 0;
+        }
+        case WM_DRAWITEM: {
+            const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+            if (Control* c = controlOf(item->hwndItem); c && c->onDrawItem(*item)) return TRUE;
+            break;
+        }
+        case WM_CTLCOLORSTATIC:
+        case WM_CTLCOLORLISTBOX:
+        case WM_CTLCOLORBTN:
+        case WM_CTLCOLOREDIT: {
+            const auto dc = reinterpret_cast<HDC>(wParam);
+            const auto control = reinterpret_cast<HWND>(lParam);
+            if (Control* c = controlOf(control)) {
+                if (HBRUSH brush = c->onColour(dc)) return reinterpret_cast<LRESULT>(brush);
+            }
+            if (HBRUSH brush = onControlColour(dc, control)) return reinterpret_cast<LRESULT>(brush);
+            break;
+        }
+        default:
+            break;
+    }
+    return defaultHandling(message, wParam, lParam);
+}
+
+}  // namespace quillmere::win32
