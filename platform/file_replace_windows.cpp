@@ -60,8 +60,8 @@ std::error_code copyAccessControl(const fs::path& original, const fs::path& copy
     if (needed == 0) {
         const std::error_code ec = lastSystemError();
         // File systems without access-control lists (FAT) have nothing to carry over.
-        return ec.value() == ERROR_NOT_SUPPORTED || ec.value() == ERROR_INVALID_FUNCTION ? std::error_code()
-                                                                                         : ec;
+        const auto code = static_cast<DWORD>(ec.value());
+        return code == ERROR_NOT_SUPPORTED || code == ERROR_INVALID_FUNCTION ? std::error_code() : ec;
     }
     std::vector<unsigned char> descriptor(needed);
     if (!::GetFileSecurityW(original.c_str(), what, descriptor.data(), needed, &needed))
@@ -78,7 +78,8 @@ std::FILE* createExclusive(const fs::path& file, std::error_code& ec) {
         ::CreateFileW(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (handle == INVALID_HANDLE_VALUE) {
         ec = lastSystemError();
-        if (ec.value() == ERROR_FILE_EXISTS || ec.value() == ERROR_ALREADY_EXISTS)
+        const auto code = static_cast<DWORD>(ec.value());
+        if (code == ERROR_FILE_EXISTS || code == ERROR_ALREADY_EXISTS)
             ec = std::make_error_code(std::errc::file_exists);
         return nullptr;
     }
