@@ -119,6 +119,13 @@ std::error_code replaceFile(const fs::path& from, const fs::path& to) {
     // ReplaceFileW gives the new file the replaced one's access-control list, streams and
     // attributes, which a plain rename would drop.
     const std::error_code ec = retryWhileHeld([&] {
+        // Ask first whether the file may go now: a ReplaceFileW that another program blocks can
+        // leave a file of its own in the folder (Wine's does, one per try).
+        const HANDLE probe =
+            ::CreateFileW(to.c_str(), DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                          OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (probe == INVALID_HANDLE_VALUE) return false;
+        ::CloseHandle(probe);
         return ::ReplaceFileW(to.c_str(), from.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr,
                               nullptr) != 0;
     });
