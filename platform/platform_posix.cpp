@@ -100,7 +100,8 @@ std::filesystem::path defaultProfileDirectory() {
 
 void startProgram(const std::string& path) {
     // A bare name is never looked up anywhere: only the file at the path itself is started.
-    if (!hasFolderPart(path)) throw std::system_error(ENOENT, std::generic_category(), "Cannot start " + path);
+    if (!hasFolderPart(path))
+        throw std::system_error(ENOENT, std::generic_category(), "Cannot start " + path);
     // A child in a session of its own: the tool does not wait for the installer, and the
     // installer goes on when the tool ends right after starting it.
     struct stat st {};

@@ -4,11 +4,10 @@
 // small tmpfs where the system lets the test mount one (root), else through a file store that
 // keeps the same books as a full disk. Also a file system that is mounted read-only.
 
+#include <gtest/gtest.h>
 #include <sys/mount.h>
 #include <sys/stat.h>
 #include <sys/statvfs.h>
-
-#include <gtest/gtest.h>
 
 #include <array>
 #include <cstring>
@@ -109,8 +108,9 @@ private:
 constexpr std::size_t kInfSize = 100'000;
 
 SamplePackage writeRealPackage(const fs::path& root) {
-    return writePackage(root, grownInf(realData("wdk6001-r200sample-inf/x86/r200.inf"), kInfSize),
-                        grownInf(realData("catalyst-win9x-C9_11774-C8_11774_oerg866/C8_11774.INF"), kInfSize));
+    return writePackage(
+        root, grownInf(realData("wdk6001-r200sample-inf/x86/r200.inf"), kInfSize),
+        grownInf(realData("catalyst-win9x-C9_11774-C8_11774_oerg866/C8_11774.INF"), kInfSize));
 }
 
 struct CliResult {

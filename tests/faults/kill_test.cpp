@@ -222,11 +222,13 @@ TEST(KillTest, EveryFileIsWholeAfterASigkillAtAnyPointAndTheNextRunFinishesTheJo
             << "after a kill that left " << describe(states) << "the next run did not finish the job";
         ASSERT_EQ(p.leftovers(), 0) << "after a kill that left " << describe(states);
     }
-    std::cout << "[ kill test ] " << points << " kill points, half over the run of " << runTime
-              << " s, half over its writes from " << writesBegin << " s to " << writesEnd << " s; files replaced when killed: none " << replacedCounts[0] << ", one " << replacedCounts[1]
-              << ", two " << replacedCounts[2] << ", all three " << replacedCounts[3] << " (" << finishedBeforeKill
-              << " runs had ended before their kill); files of ours left by kills, all gone after the next run: "
-              << temporaries << '\n';
+    std::cout
+        << "[ kill test ] " << points << " kill points, half over the run of " << runTime
+        << " s, half over its writes from " << writesBegin << " s to " << writesEnd
+        << " s; files replaced when killed: none " << replacedCounts[0] << ", one " << replacedCounts[1]
+        << ", two " << replacedCounts[2] << ", all three " << replacedCounts[3] << " (" << finishedBeforeKill
+        << " runs had ended before their kill); files of ours left by kills, all gone after the next run: "
+        << temporaries << '\n';
 }
 
 TEST(KillTest, ARunStoppedAfterAnyReplaceIsFinishedByTheNextRun) {

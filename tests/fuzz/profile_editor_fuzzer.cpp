@@ -192,8 +192,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (it != edit.store.files.end() && profile::checkEditable(it->second)) {
         const std::string before = it->second;
         for (const Step& step : steps) {
-            FUZZ_CHECK((step.key ? edit.editor.WritePrivateProfileStringA(step.section, step.a, step.b, kFile)
-                                 : edit.editor.WritePrivateProfileSectionA(step.section, step.a, kFile)) == 0);
+            FUZZ_CHECK((step.key
+                            ? edit.editor.WritePrivateProfileStringA(step.section, step.a, step.b, kFile)
+                            : edit.editor.WritePrivateProfileSectionA(step.section, step.a, kFile)) == 0);
             FUZZ_CHECK(edit.store.files.at(std::filesystem::path(kFile)) == before);
         }
         return 0;

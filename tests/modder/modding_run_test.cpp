@@ -212,8 +212,9 @@ TEST(ModdingRun, AReplaceThatFailsPutsBackWhatWasAlreadyReplaced) {
             // From the failing replace on every replace fails, rewrites of originals included: the
             // message must then name what could not be put back instead of claiming that nothing changed.
             ASSERT_EQ(host.messages.size(), 1u);
-            EXPECT_EQ(host.messages[0].rfind(
-                          "Modding failed while writing " + order[static_cast<std::size_t>(failAt)].string() + " (", 0),
+            EXPECT_EQ(host.messages[0].rfind("Modding failed while writing " +
+                                                 order[static_cast<std::size_t>(failAt)].string() + " (",
+                                             0),
                       0u);
             EXPECT_EQ(host.messages[0].find("could not be restored") != std::string::npos, restoresFail);
             EXPECT_EQ(host.messages[0].find("Nothing was changed.") != std::string::npos, !restoresFail);
@@ -221,7 +222,8 @@ TEST(ModdingRun, AReplaceThatFailsPutsBackWhatWasAlreadyReplaced) {
             if (!restoresFail) {
                 EXPECT_EQ(contentsOf(p), before) << failAt;
             }
-            EXPECT_EQ(std::distance(fs::directory_iterator(p.c2Inf.parent_path()), fs::directory_iterator()), 2)
+            EXPECT_EQ(std::distance(fs::directory_iterator(p.c2Inf.parent_path()), fs::directory_iterator()),
+                      2)
                 << "no second name or temporary file stays";
         }
     }

@@ -137,7 +137,8 @@ TEST(WindowsReplace, AFileHeldOpenIsWaitedForThenReportedWithTheSystemsReason) {
     std::wstring system(text);
     ::LocalFree(text);
     const std::string message = ec.message();
-    std::cout << "[ held file ] refused after " << waited << " s: " << message << " (code " << ec.value() << ")\n";
+    std::cout << "[ held file ] refused after " << waited << " s: " << message << " (code " << ec.value()
+              << ")\n";
     EXPECT_FALSE(message.empty());
     EXPECT_EQ(fs::path(system).string().rfind(message, 0), 0u) << message << " / code " << ec.value();
     EXPECT_EQ(readBytes(file), "new");
