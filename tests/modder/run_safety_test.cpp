@@ -7,7 +7,9 @@
 #include <chrono>
 #include <cstdlib>
 #include <map>
-#include <thread>
+#ifndef _WIN32
+#include <thread>  // the Windows builds' thread model has no std::thread
+#endif
 
 #include "modding_run.h"
 #include "ordinary_user.h"
