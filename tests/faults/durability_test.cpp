@@ -22,9 +22,19 @@ namespace fs = std::filesystem;
 namespace {
 
 int runTraced(const fs::path& trace, const fs::path& folder) {
-    std::vector<std::string> args = {
-        "strace", "-f",           "-qq",         "-e",   "trace=rename,renameat,renameat2,openat,fsync,write",
-        "-o",     trace.string(), QUILLMERE_CLI, "--no", folder.string()};
+    // LeakSanitizer cannot work under a tracer: in a sanitized build it would fail the run.
+    std::vector<std::string> args = {"strace",
+                                     "-f",
+                                     "-qq",
+                                     "-e",
+                                     "trace=rename,renameat,renameat2,openat,fsync,write",
+                                     "-E",
+                                     "ASAN_OPTIONS=detect_leaks=0",
+                                     "-o",
+                                     trace.string(),
+                                     QUILLMERE_CLI,
+                                     "--no",
+                                     folder.string()};
     std::vector<char*> argv;
     for (std::string& arg : args) argv.push_back(arg.data());
     argv.push_back(nullptr);
