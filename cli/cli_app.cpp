@@ -38,7 +38,13 @@ int runCli(const std::vector<std::string>& args, ConsoleStreams streams, const R
                 return kRefused;
             case RunOutcome::Failed:
                 return kError;
+            case RunOutcome::NotRestored:
+                return kNotRestored;
         }
+    } catch (const StartError& error) {
+        host.finish(false);
+        streams.err << "quillmere-mod: " << error.what() << '\n';
+        return kStartFailed;
     } catch (const std::exception& error) {
         host.finish(false);
         streams.err << "quillmere-mod: " << error.what() << '\n';

@@ -31,6 +31,8 @@ ParseResult parseArguments(const std::vector<std::string>& args) {
     if (options.help || options.version) return {options, {}};
     if (positional.empty()) return {std::nullopt, "missing FOLDER"};
     if (positional.size() > 1) return {std::nullopt, "only one FOLDER may be given"};
+    // An empty text would be taken for the root folder and the whole disk scanned.
+    if (positional.front().empty()) return {std::nullopt, "FOLDER is empty"};
     options.folder = positional.front();
     return {options, {}};
 }
@@ -55,8 +57,15 @@ std::string helpText() {
            "Without --yes or --no the question is asked when standard input is a terminal,\n"
            "and answered No otherwise.\n"
            "\n"
-           "Exit status: 0 modded, 1 refused (nothing changed), 2 usage error,\n"
-           "3 an error ended the run.\n";
+           "Exit status:\n"
+           "  0  modded\n"
+           "  1  refused: no install.ini, already modified, a file that cannot be read or\n"
+           "     written, a file that leads outside FOLDER; nothing was changed\n"
+           "  2  usage error\n"
+           "  3  an error ended the run and every file is as it was (a folder that cannot\n"
+           "     be listed, a write that failed and was undone)\n"
+           "  4  modded, but the installer could not be started\n"
+           "  5  a write failed and a file could not be put back (the message names it)\n";
 }
 
 }  // namespace quillmere::cli

@@ -1,12 +1,12 @@
 #include "file_store.h"
 
 #include <cerrno>
-#include <cstdio>
 #include <memory>
-#include <random>
 #include <string>
 
+#include "file_replace.h"
 #include "platform.h"
+#include "side_files.h"
 
 namespace quillmere {
 namespace fs = std::filesystem;
@@ -38,22 +38,12 @@ fs::path realTarget(const fs::path& file) {
     return file;
 }
 
-fs::path folderOf(const fs::path& file) {
-    const auto parent = file.parent_path();
-    return parent.empty() ? fs::path(".") : parent;
-}
-
-// A new, not yet existing name beside `file` for the temporary copy.
-fs::path temporaryBeside(const fs::path& file) {
-    static std::mt19937_64 random{std::random_device{}()};
+// A new file beside `target` under a name of ours that nobody else holds.
+FilePtr createSideFile(const fs::path& target, SideFile kind, fs::path& name, std::error_code& ec) {
     for (;;) {
-        // Built as a path, so that a name the 8-bit code page cannot hold stays intact.
-        fs::path name(".");
-        name += file.filename().native();
-        name += ".quillmere-" + std::to_string(random() % 1000000000) + ".tmp";
-        auto candidate = folderOf(file) / name;
-        std::error_code ec;
-        if (!fs::exists(candidate, ec)) return candidate;
+        name = sideFileName(target, kind);
+        FilePtr file(platform::createExclusive(name, ec));
+        if (file || ec != std::errc::file_exists) return file;
     }
 }
 
@@ -66,17 +56,25 @@ std::error_code probeExistingFile(const fs::path& file) {
     return {};
 }
 
-std::error_code writeAll(const fs::path& file, const std::string& bytes) {
-    FilePtr out = openFile(file, "wb");
-    if (!out) return errnoCode();
-    if (!bytes.empty() && std::fwrite(bytes.data(), 1, bytes.size(), out.get()) != bytes.size())
-        return errnoCode();
-    if (auto ec = platform::flushToDisk(out.get())) return ec;
-    if (std::fclose(out.release()) != 0) return errnoCode();
-    return {};
+}  // namespace
+
+std::error_code FileStore::holdOriginal(const fs::path& /*file*/) {
+    return std::make_error_code(std::errc::operation_not_supported);
 }
 
-}  // namespace
+std::error_code FileStore::restoreOriginal(const fs::path& /*file*/) {
+    return std::make_error_code(std::errc::operation_not_supported);
+}
+
+void FileStore::releaseOriginal(const fs::path& /*file*/) {}
+
+std::size_t FileStore::removeLeftovers(const fs::path& /*file*/) {
+    return 0;
+}
+
+std::size_t DiskFileStore::writeBytes(std::FILE* file, const char* data, std::size_t size) {
+    return std::fwrite(data, 1, size, file);
+}
 
 std::error_code DiskFileStore::read(const fs::path& file, std::string& bytes) {
     bytes.clear();
@@ -102,11 +100,24 @@ std::error_code DiskFileStore::replace(const fs::path& file, const std::string& 
     const fs::path target = realTarget(file);
     if (auto ec = probeExistingFile(target)) return ec;
 
-    const fs::path temporary = temporaryBeside(target);
-    std::error_code ec = writeAll(temporary, bytes);
+    fs::path temporary;
+    std::error_code ec;
+    FilePtr out = createSideFile(target, SideFile::Temporary, temporary, ec);
+    if (!out) return ec;
+    if (!bytes.empty()) {
+        errno = 0;
+        // A short write that sets no errno is still a short write: never let a cut copy through.
+        if (writeBytes(out.get(), bytes.data(), bytes.size()) != bytes.size())
+            ec = errno != 0 ? errnoCode() : std::make_error_code(std::errc::io_error);
+    }
+    // The bytes reach the file before its rights do: a write by an ordinary user clears the
+    // set-group-ID bit that the attributes bring.
+    if (!ec && std::fflush(out.get()) != 0) ec = errnoCode();
     std::error_code existsEc;
-    if (!ec && fs::exists(target, existsEc)) ec = platform::copyFileAttributes(target, temporary);
-    if (!ec) fs::rename(temporary, target, ec);
+    if (!ec && fs::exists(target, existsEc)) ec = platform::copyFileAttributes(target, temporary, out.get());
+    if (!ec) ec = platform::flushToDisk(out.get());
+    if (std::fclose(out.release()) != 0 && !ec) ec = errnoCode();
+    if (!ec) ec = platform::replaceFile(temporary, target);
     if (ec) {
         std::error_code ignored;
         fs::remove(temporary, ignored);
@@ -119,11 +130,45 @@ std::error_code DiskFileStore::probeWritable(const fs::path& file) {
     if (auto ec = probeExistingFile(target)) return ec;
     // The replace needs a new file in the same folder. Creating one is the test; flushing it to
     // the disk would only cost a wait on the journal for a file that goes at once.
-    const fs::path temporary = temporaryBeside(target);
-    if (!openFile(temporary, "wb")) return errnoCode();
+    fs::path temporary;
     std::error_code ec;
+    if (!createSideFile(target, SideFile::Temporary, temporary, ec)) return ec;
     fs::remove(temporary, ec);
     return ec;
+}
+
+std::error_code DiskFileStore::holdOriginal(const fs::path& file) {
+    const fs::path target = realTarget(file);
+    std::error_code ec;
+    if (!fs::is_regular_file(target, ec))
+        return ec ? ec : std::make_error_code(std::errc::no_such_file_or_directory);
+    for (;;) {
+        const fs::path second = sideFileName(target, SideFile::Original);
+        ec = platform::linkFile(target, second);
+        if (ec == std::errc::file_exists) continue;
+        if (!ec) held_[target] = second;
+        return ec;
+    }
+}
+
+std::error_code DiskFileStore::restoreOriginal(const fs::path& file) {
+    const auto it = held_.find(realTarget(file));
+    if (it == held_.end()) return std::make_error_code(std::errc::no_such_file_or_directory);
+    if (auto ec = platform::moveOver(it->second, it->first)) return ec;
+    held_.erase(it);
+    return {};
+}
+
+void DiskFileStore::releaseOriginal(const fs::path& file) {
+    const auto it = held_.find(realTarget(file));
+    if (it == held_.end()) return;
+    std::error_code ignored;
+    fs::remove(it->second, ignored);
+    held_.erase(it);
+}
+
+std::size_t DiskFileStore::removeLeftovers(const fs::path& file) {
+    return removeSideFiles(realTarget(file));
 }
 
 FileStore& diskFileStore() {

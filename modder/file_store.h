@@ -3,7 +3,9 @@
 // folder, flushes it and renames it over the original, so a crash, kill or full disk leaves the
 // old or the new file, never a torn one. Tests put in doubles that fail on purpose.
 
+#include <cstdio>
 #include <filesystem>
+#include <map>
 #include <string>
 #include <system_error>
 
@@ -21,6 +23,17 @@ class FileStore {
     // Whether replace() can succeed: the file opens for writing (nothing is changed) and its
     // folder takes a new file.
     virtual std::error_code probeWritable(const std::filesystem::path& file) = 0;
+
+    // Keeps the file as it is now reachable under a second name in its folder, without copying
+    // it, so that a rollback needs no free space. An error where the file system cannot (FAT) or
+    // the store does not; the caller then keeps the bytes itself.
+    virtual std::error_code holdOriginal(const std::filesystem::path& file);
+    // Puts the held original back in the file's place in one step; the hold ends.
+    virtual std::error_code restoreOriginal(const std::filesystem::path& file);
+    // Drops the second name once the run no longer needs it.
+    virtual void releaseOriginal(const std::filesystem::path& file);
+    // Removes what stopped replaces of earlier runs left beside the file (see side_files.h).
+    virtual std::size_t removeLeftovers(const std::filesystem::path& file);
 };
 
 class DiskFileStore : public FileStore {
@@ -28,6 +41,17 @@ class DiskFileStore : public FileStore {
     std::error_code read(const std::filesystem::path& file, std::string& bytes) override;
     std::error_code replace(const std::filesystem::path& file, const std::string& bytes) override;
     std::error_code probeWritable(const std::filesystem::path& file) override;
+    std::error_code holdOriginal(const std::filesystem::path& file) override;
+    std::error_code restoreOriginal(const std::filesystem::path& file) override;
+    void releaseOriginal(const std::filesystem::path& file) override;
+    std::size_t removeLeftovers(const std::filesystem::path& file) override;
+
+  protected:
+    // The one place the bytes of a replace are written: std::fwrite. Tests make it fall short.
+    virtual std::size_t writeBytes(std::FILE* file, const char* data, std::size_t size);
+
+  private:
+    std::map<std::filesystem::path, std::filesystem::path> held_;  // file -> second name
 };
 
 // The process-wide disk store.

@@ -6,6 +6,7 @@
 #include "device_catalogue.h"
 #include "driver_path_value.h"
 #include "inf_section_plan.h"
+#include "package_boundary.h"
 #include "package_edit.h"
 #include "package_scanner.h"
 #include "platform.h"
@@ -37,6 +38,27 @@ RunOutcome refuse(ModdingHost& host, const std::string& message) {
     return RunOutcome::Refused;
 }
 
+std::string cannotRead(const std::string& file, const std::error_code& ec) {
+    return "Cannot read " + file + " (" + describe(ec) + "). Nothing was changed.";
+}
+
+// Only ever the slot's path: a bare name would be looked up in the working folder and on the
+// search path, and whatever the system found there would be started.
+void startSetup(const RunEnvironment& environment, const std::string& setup) {
+    if (setup == placeholderText(FoundSlot::Label5)) {
+        throw StartError("Cannot start " + setup + ": no setup program was found");
+    }
+    try {
+        if (environment.startProgram) {
+            environment.startProgram(setup);
+        } else {
+            platform::startProgram(setup);
+        }
+    } catch (const std::exception& error) {
+        throw StartError(error.what());
+    }
+}
+
 }  // namespace
 
 RunOutcome runModding(ModdingHost& host, const RunEnvironment& environment) {
@@ -47,7 +69,8 @@ RunOutcome runModding(ModdingHost& host, const RunEnvironment& environment) {
     host.fso = environment.makeAccessor ? environment.makeAccessor() : std::make_unique<FileSystemAccessor>();
     const RunTexts texts;
 
-    scanPackageFolder(*host.fso, host, host.chosenFolder());
+    const std::string folder = host.chosenFolder();
+    scanPackageFolder(*host.fso, host, folder);
 
     const std::string installIni = host.slotText(FoundSlot::Label2);
     if (installIni == placeholderText(FoundSlot::Label2)) return refuse(host, kWrongFolder);
@@ -58,7 +81,20 @@ RunOutcome runModding(ModdingHost& host, const RunEnvironment& environment) {
         return refuse(host, kWrongFolder);
     }
 
-    editor.GetPrivateProfileSectionA("ATI.Mfg", readBuffer.data(), kReadBufferSize, c2Inf);
+    for (const std::string& file : {installIni, c2Inf, cxInf}) {
+        if (leadsOutside(folder, file)) {
+            return refuse(host, "Cannot write to " + file +
+                                    " (it leads outside the chosen folder). Nothing was changed.");
+        }
+    }
+    // What a run stopped dead left beside the files goes first, whatever this run then does.
+    for (const std::string& file : {installIni, c2Inf, cxInf})
+        editor.store().removeLeftovers(editor.resolve(file));
+
+    std::uint32_t length = 0;
+    if (auto ec = editor.readSection("ATI.Mfg", readBuffer.data(), kReadBufferSize, c2Inf, length)) {
+        return refuse(host, cannotRead(c2Inf, ec));
+    }
     if (std::string_view(readBuffer.data(), 3) == std::string_view(texts.manufacturer).substr(0, 3)) {
         return refuse(host, kAlreadyModified);
     }
@@ -74,9 +110,7 @@ RunOutcome runModding(ModdingHost& host, const RunEnvironment& environment) {
     // as modified, so a run killed before that replace leaves a package the next run still mods.
     PackageEdit edit(editor);
     for (const std::string& file : {installIni, cxInf, c2Inf}) {
-        if (auto ec = edit.load(file)) {
-            return refuse(host, "Cannot read " + file + " (" + describe(ec) + "). Nothing was changed.");
-        }
+        if (auto ec = edit.load(file)) return refuse(host, cannotRead(file, ec));
     }
     edit.writeKey(c2Inf, "WIN2K", "R6", texts.driverPath);
     edit.writeKey(cxInf, "WINXP", "R6", texts.driverPath);
@@ -100,7 +134,7 @@ RunOutcome runModding(ModdingHost& host, const RunEnvironment& environment) {
         }
         host.showMessage(message);
         host.endProgram();
-        return RunOutcome::Failed;
+        return failure->notRestored.empty() ? RunOutcome::Failed : RunOutcome::NotRestored;
     }
 
     host.showMessage("Modded the install.ini");
@@ -110,11 +144,7 @@ RunOutcome runModding(ModdingHost& host, const RunEnvironment& environment) {
 
     const std::string setup = host.slotText(FoundSlot::Label5);
     if (host.askYesNo("Do you want to install the drivers now?", "Install now?") == Answer::Yes) {
-        if (environment.startProgram) {
-            environment.startProgram(setup);
-        } else {
-            platform::startProgram(setup);
-        }
+        startSetup(environment, setup);
     } else {
         host.showMessage("You can always start the setup from --> " + setup);
     }

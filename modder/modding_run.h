@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <memory>
+#include <stdexcept>
 #include <string>
 
 #include "modding_host.h"
@@ -13,9 +14,16 @@ namespace quillmere {
 
 // How a run ended, for front ends that report it (the command line's exit status).
 enum class RunOutcome {
-    Modded,   // every write was made
-    Refused,  // the package was turned down; nothing was changed
-    Failed,   // writing failed and the originals were put back
+    Modded,       // every write was made
+    Refused,      // the package was turned down; nothing was changed
+    Failed,       // writing failed and the originals were put back
+    NotRestored,  // writing failed and some original could not be put back (the message names it)
+};
+
+// The setup program could not be started. Every write of the run was made before.
+class StartError : public std::runtime_error {
+  public:
+    using std::runtime_error::runtime_error;
 };
 
 // What the run reaches outside the host; tests replace parts of it.
@@ -26,8 +34,9 @@ struct RunEnvironment {
 };
 
 // Runs once, start to end; every way out calls host.endProgram() and then returns. Errors that
-// the run does not handle (a folder that cannot be listed, a setup program that cannot be
-// started) propagate as exceptions whose what() names them.
+// the run does not handle propagate as exceptions whose what() names them: a folder that cannot
+// be listed (ScanError, nothing was changed), a setup program that cannot be started
+// (StartError, the package was modded).
 RunOutcome runModding(ModdingHost& host, const RunEnvironment& environment = {});
 
 }  // namespace quillmere

@@ -27,20 +27,39 @@ void PackageEdit::writeSection(const std::string& file, std::string_view section
 }
 
 std::optional<PackageEdit::CommitFailure> PackageEdit::commit() {
-    std::vector<std::string> replaced;
+    FileStore& store = editor_.store();
+    struct Replaced {
+        std::string file;
+        bool held;  // the original has a second name: putting it back needs no space
+    };
+    std::vector<Replaced> replaced;
     for (const std::string& file : order_) {
+        const bool held = !store.holdOriginal(editor_.resolve(file));
         if (auto ec = editor_.save(file, files_.at(file).edited)) {
+            if (held) store.releaseOriginal(editor_.resolve(file));
             CommitFailure failure{file, ec, {}};
-            for (const std::string& done : replaced) {
-                if (auto restoreEc = editor_.save(done, files_.at(done).original)) {
-                    failure.notRestored.emplace_back(done, restoreEc);
-                }
+            for (const Replaced& done : replaced) {
+                if (auto restoreEc = restore(done.file, done.held))
+                    failure.notRestored.emplace_back(done.file, restoreEc);
             }
             return failure;
         }
-        replaced.push_back(file);
+        replaced.push_back({file, held});
+    }
+    for (const Replaced& done : replaced) {
+        if (done.held) store.releaseOriginal(editor_.resolve(done.file));
     }
     return std::nullopt;
+}
+
+std::error_code PackageEdit::restore(const std::string& file, bool held) {
+    FileStore& store = editor_.store();
+    const auto path = editor_.resolve(file);
+    if (held && !store.restoreOriginal(path)) return {};
+    // No second name, or it could not be renamed back: write the original bytes anew.
+    const std::error_code ec = editor_.save(file, files_.at(file).original);
+    if (held && !ec) store.releaseOriginal(path);
+    return ec;
 }
 
 }  // namespace quillmere

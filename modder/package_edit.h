@@ -39,11 +39,15 @@ class PackageEdit {
         std::vector<std::pair<std::string, std::error_code>> notRestored;
     };
 
-    // Replaces each file once, in load order. When one fails, those already replaced get their
-    // original bytes back.
+    // Replaces each file once, in load order, each original kept under a second name until all
+    // are done. When one fails, those already replaced are put back: by renaming the second name
+    // back, which needs no free space, or where the file system has none, by writing the original
+    // bytes anew.
     std::optional<CommitFailure> commit();
 
   private:
+    std::error_code restore(const std::string& file, bool held);
+
     struct Entry {
         profile::DecodedProfile original;
         profile::DecodedProfile edited;

@@ -33,6 +33,7 @@ std::error_code ProfileEditor::load(std::string_view fileName, profile::DecodedP
     std::string bytes;
     const std::error_code ec = store_.read(resolve(fileName), bytes);
     if (ec && ec != std::errc::no_such_file_or_directory) return ec;
+    if (auto unsupported = profile::checkEditable(bytes)) return unsupported;
     profile = profile::decodeProfile(std::move(bytes));
     return {};
 }
@@ -53,14 +54,23 @@ std::error_code ProfileEditor::probeWritable(std::string_view fileName) {
 
 std::uint32_t ProfileEditor::GetPrivateProfileSectionA(std::string_view section, char* buffer,
                                                        std::uint32_t size, std::string_view fileName) {
+    std::uint32_t length = 0;
+    if (readSection(section, buffer, size, fileName, length) && size > 0) buffer[0] = '\0';
+    return length;
+}
+
+std::error_code ProfileEditor::readSection(std::string_view section, char* buffer, std::uint32_t size,
+                                           std::string_view fileName, std::uint32_t& length) {
+    length = 0;
     profile::DecodedProfile profile;
-    if (load(fileName, profile)) {
-        if (size > 0) buffer[0] = '\0';
-        return 0;
+    if (auto ec = load(fileName, profile)) return ec;
+    if (profile.encoding == profile::FileEncoding::Bytes8) {
+        length = profile::readSection(profile.text, section, buffer, size);
+    } else {
+        length = profile::readSection(profile::fromEditText(profile.encoding, profile.text), section, buffer,
+                                      size);
     }
-    if (profile.encoding == profile::FileEncoding::Bytes8) return profile::readSection(profile.text, section, buffer, size);
-    const std::string text = profile::fromEditText(profile.encoding, profile.text);
-    return profile::readSection(text, section, buffer, size);
+    return {};
 }
 
 int ProfileEditor::WritePrivateProfileSectionA(std::string_view section, std::string_view content,

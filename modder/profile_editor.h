@@ -23,6 +23,10 @@ class ProfileEditor {
 
     std::uint32_t GetPrivateProfileSectionA(std::string_view section, char* buffer, std::uint32_t size,
                                             std::string_view fileName);
+    // The same read, saying why a file that is there could not be read instead of reading it as
+    // empty (a missing file still reads as empty).
+    std::error_code readSection(std::string_view section, char* buffer, std::uint32_t size,
+                                std::string_view fileName, std::uint32_t& length);
     int WritePrivateProfileSectionA(std::string_view section, std::string_view content,
                                     std::string_view fileName);
     int WritePrivateProfileStringA(std::string_view section, std::string_view key, std::string_view value,

@@ -8,6 +8,13 @@ namespace {
 constexpr unsigned char kBom0 = 0xFF;
 constexpr unsigned char kBom1 = 0xFE;
 
+// The editor's own reasons for not taking a file, shown as the system's would be.
+class EncodingCategory : public std::error_category {
+  public:
+    const char* name() const noexcept override { return "quillmere.encoding"; }
+    std::string message(int) const override { return "UTF-16 big-endian text is not supported"; }
+};
+
 // One UTF-16 code unit as its own UTF-8 form. Surrogates are encoded one by one, never
 // combined, so any unit sequence (unpaired halves included) maps back exactly.
 void appendUnit(std::string& out, std::uint16_t unit) {
@@ -55,6 +62,15 @@ std::uint16_t nextUnit(std::string_view text, std::size_t& i) {
 }
 
 }  // namespace
+
+std::error_code checkEditable(std::string_view bytes) {
+    // 8-bit text spliced into big-endian units would garble the file, and no package uses them.
+    static const EncodingCategory category;
+    if (bytes.size() >= 2 && static_cast<unsigned char>(bytes[0]) == kBom1 &&
+        static_cast<unsigned char>(bytes[1]) == kBom0)
+        return {1, category};
+    return {};
+}
 
 DecodedProfile decodeProfile(std::string_view bytes) {
     DecodedProfile profile;

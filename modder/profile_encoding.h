@@ -1,10 +1,11 @@
 #pragma once
 // A profile file's bytes and the 8-bit text that the editor works on. Files that begin with a
 // UTF-16 LE byte-order mark stay UTF-16 LE: they are edited as text and written back as UTF-16,
-// so no 8-bit text is ever spliced into UTF-16 bytes.
+// so no 8-bit text is ever spliced into UTF-16 bytes. UTF-16 BE files are refused.
 
 #include <string>
 #include <string_view>
+#include <system_error>
 
 namespace quillmere::profile {
 
@@ -18,6 +19,9 @@ struct DecodedProfile {
     // A UTF-16 file of odd length keeps its last lone byte here, written back after the text.
     std::string trailingByte;
 };
+
+// Nothing when the editor can edit these bytes, else why not (UTF-16 big-endian text).
+std::error_code checkEditable(std::string_view bytes);
 
 DecodedProfile decodeProfile(std::string_view bytes);
 // The same, keeping the buffer of an 8-bit file instead of copying it.

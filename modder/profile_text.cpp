@@ -33,6 +33,17 @@ std::string_view contentOf(std::string_view text, const Line& line) {
     return text.substr(line.begin, line.contentEnd - line.begin);
 }
 
+constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
+
+// A line as a header sees it: the file's first line without a UTF-8 byte-order mark, which
+// stays in the file but must not hide a header there.
+std::string_view headerCandidate(std::string_view text, const Line& line) {
+    std::string_view content = contentOf(text, line);
+    if (line.begin == 0 && content.substr(0, kUtf8Mark.size()) == kUtf8Mark)
+        content.remove_prefix(kUtf8Mark.size());
+    return content;
+}
+
 bool isBlank(char c) {
     return c == ' ' || c == '\t';
 }
@@ -114,7 +125,7 @@ std::optional<SectionLocation> findSection(std::string_view text, std::string_vi
     for (std::size_t bracket = text.find('['); bracket != std::string_view::npos;) {
         const std::size_t lf = text.rfind('\n', bracket);
         const Line line = lineAt(text, lf == std::string_view::npos ? 0 : lf + 1);
-        if (const auto header = headerName(contentOf(text, line))) {
+        if (const auto header = headerName(headerCandidate(text, line))) {
             if (found) {
                 found->bodyEnd = line.begin;
                 return found;

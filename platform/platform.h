@@ -51,14 +51,15 @@ std::filesystem::path defaultProfileDirectory();
 // allows, without waiting for it. Throws std::system_error when it cannot be started.
 void startProgram(const std::string& path);
 
-// Gives `copy` the permissions (and, where the system allows, the owner) of `original`.
-std::error_code copyFileAttributes(const std::filesystem::path& original, const std::filesystem::path& copy);
-
 // std::fopen for a system path (wide-character on Windows).
 std::FILE* openFile(const std::filesystem::path& file, const char* mode);
 
 // Flushes an open file's data to the disk.
 std::error_code flushToDisk(std::FILE* file);
+
+// The calling thread's last system error (errno; GetLastError on Windows), whose message is the
+// system's own text for it.
+std::error_code lastSystemError();
 
 // Whether the stream is an interactive terminal (console).
 bool isTerminal(std::FILE* stream);

@@ -99,6 +99,9 @@ std::filesystem::path defaultProfileDirectory() {
 }
 
 void startProgram(const std::string& path) {
+    // A bare name is never looked up anywhere: only the file at the path itself is started.
+    if (!hasFolderPart(path))
+        throw std::system_error(ENOENT, std::generic_category(), "Cannot start " + path);
     // A child in a session of its own: the tool does not wait for the installer, and the
     // installer goes on when the tool ends right after starting it.
     struct stat st {};
@@ -131,15 +134,8 @@ std::error_code flushToDisk(std::FILE* file) {
     return {};
 }
 
-std::error_code copyFileAttributes(const std::filesystem::path& original, const std::filesystem::path& copy) {
-    struct stat st {};
-    if (::stat(original.c_str(), &st) != 0) return {errno, std::generic_category()};
-    if (::chmod(copy.c_str(), st.st_mode & 07777) != 0) return {errno, std::generic_category()};
-    // Owner and group only matter (and only can change) when we run with the rights to do so.
-    if (::chown(copy.c_str(), st.st_uid, st.st_gid) != 0 && errno != EPERM) {
-        return {errno, std::generic_category()};
-    }
-    return {};
+std::error_code lastSystemError() {
+    return {errno, std::generic_category()};
 }
 
 bool isTerminal(std::FILE* stream) {

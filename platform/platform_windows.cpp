@@ -31,11 +31,39 @@ std::string narrow(std::wstring_view text) {
     return out;
 }
 
+// Windows error codes with the system's own text: the C++ runtime's category does not ask the
+// system for it everywhere, and a user should read what Windows says.
+class WindowsCategory : public std::error_category {
+  public:
+    const char* name() const noexcept override { return "windows"; }
+    std::string message(int code) const override {
+        wchar_t* text = nullptr;
+        const DWORD n = ::FormatMessageW(
+            FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+            nullptr, static_cast<DWORD>(code), 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
+        std::wstring message = n ? std::wstring(text, n) : L"Windows error " + std::to_wstring(code);
+        if (text) ::LocalFree(text);
+        // The system ends its texts with a full stop and a line end; ours go inside parentheses.
+        while (!message.empty() && (message.back() == L'\r' || message.back() == L'\n' ||
+                                    message.back() == L' ' || message.back() == L'.'))
+            message.pop_back();
+        return narrow(message);
+    }
+    std::error_condition default_error_condition(int code) const noexcept override {
+        return std::system_category().default_error_condition(code);
+    }
+};
+
 std::error_code lastError() {
-    return {static_cast<int>(::GetLastError()), std::system_category()};
+    static const WindowsCategory category;
+    return {static_cast<int>(::GetLastError()), category};
 }
 
 }  // namespace
+
+std::error_code lastSystemError() {
+    return lastError();
+}
 
 char pathSeparator() {
     return '\\';
@@ -114,7 +142,12 @@ std::filesystem::path defaultProfileDirectory() {
 }
 
 void startProgram(const std::string& path) {
-    const std::wstring file = widen(path);
+    // The shell would look a bare or relative name up in the working folder, on the search path
+    // and in its App Paths: only ever hand it the full path of the file meant.
+    if (!hasFolderPart(path))
+        throw std::system_error(ERROR_FILE_NOT_FOUND, std::system_category(), "Cannot start " + path);
+    std::error_code absoluteEc;
+    const std::wstring file = std::filesystem::absolute(toPath(path), absoluteEc).wstring();
     SHELLEXECUTEINFOW info{};
     info.cbSize = sizeof(info);
     info.fMask = SEE_MASK_NOASYNC | SEE_MASK_FLAG_NO_UI;
@@ -137,15 +170,6 @@ std::error_code flushToDisk(std::FILE* file) {
     if (std::fflush(file) != 0) return {errno, std::generic_category()};
     const HANDLE handle = reinterpret_cast<HANDLE>(::_get_osfhandle(::_fileno(file)));
     if (handle == INVALID_HANDLE_VALUE || !::FlushFileBuffers(handle)) return lastError();
-    return {};
-}
-
-std::error_code copyFileAttributes(const std::filesystem::path& original, const std::filesystem::path& copy) {
-    const DWORD attributes = ::GetFileAttributesW(original.c_str());
-    if (attributes == INVALID_FILE_ATTRIBUTES) return lastError();
-    // Hidden, system and archive travel with the file; read-only would block the rename itself.
-    const DWORD keep = attributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE);
-    if (!::SetFileAttributesW(copy.c_str(), keep == 0 ? FILE_ATTRIBUTE_NORMAL : keep)) return lastError();
     return {};
 }
 

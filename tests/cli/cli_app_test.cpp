@@ -98,6 +98,8 @@ TEST(Cli, UsageErrors) {
                                                {"--frobnicate", tree.str()},
                                                {tree.str() + "/none"},
                                                {"--yes", "--no", tree.str()},
+                                               {""},
+                                               {"--no", ""},
                                                {"a", "b"}}) {
         Cli cli;
         EXPECT_EQ(cli.run(args), cli::kUsage);
@@ -113,7 +115,7 @@ TEST(Cli, UsageErrors) {
     EXPECT_EQ(version.out.str().rfind("quillmere-mod ", 0), 0u);
 }
 
-TEST(Cli, FailuresEndWithStatusThree) {
+TEST(Cli, FailuresSayWhetherFilesChanged) {
     TempDir tree;
     const SamplePackage p = writeSamplePackage(tree.path());
     const std::string original = readBytes(p.c2Inf);
@@ -123,11 +125,21 @@ TEST(Cli, FailuresEndWithStatusThree) {
     EXPECT_EQ(cli.err.str().rfind("Modding failed while writing " + p.c2Inf.string(), 0), 0u);
     EXPECT_EQ(readBytes(p.c2Inf), original);
 
-    // No setup program: answering Yes cannot start "Label5".
+    // Modded, but no setup program to start: 4, not the 3 that promises unchanged files.
     fs::remove(p.setup);
     Cli start;
     EXPECT_EQ(cli::runCli({"--yes", tree.str()}, {start.out, start.err, start.in, false, false},
                           RunEnvironment{&start.editor, {}, {}}),
-              cli::kError);
-    EXPECT_NE(start.err.str().find("Label5"), std::string::npos);
+              cli::kStartFailed);
+    EXPECT_EQ(start.err.str(), "quillmere-mod: Cannot start Label5: no setup program was found\n");
+    EXPECT_EQ(readBytes(p.c2Inf), testData("expected/C2_59642.INF"));
+
+    // A write fails and, with no second name to fall back on, so does putting a file back: 5.
+    TempDir other;
+    const SamplePackage q = writeSamplePackage(other.path());
+    Cli broken;
+    broken.store.refuseHolds = true;
+    broken.store.failReplacesAfter = 1;
+    EXPECT_EQ(broken.run({"--quiet", other.str()}), cli::kNotRestored);
+    EXPECT_NE(broken.err.str().find(q.installIni.string() + " could not be restored"), std::string::npos);
 }

@@ -1,18 +1,21 @@
 // The writes on a file system that fills up, swept over every amount of free space from none to
-// enough: each run either completes or puts every file back and says which write failed. On a
+// enough, on a package whose INF files are the large ones: each run either completes or puts
+// every file back, without needing room for a copy, and says which write failed. On a
 // small tmpfs where the system lets the test mount one (root), else through a file store that
 // keeps the same books as a full disk. Also a file system that is mounted read-only.
 
+#include <gtest/gtest.h>
 #include <sys/mount.h>
+#include <sys/stat.h>
 #include <sys/statvfs.h>
 
-#include <gtest/gtest.h>
-
+#include <array>
 #include <cstring>
 #include <map>
 #include <sstream>
 
 #include "cli_app.h"
+#include "large_package.h"
 #include "ordinary_user.h"
 #include "package_fixture.h"
 #include "temp_dir.h"
@@ -64,7 +67,8 @@ private:
 };
 
 // A disk of `free` bytes for systems where the test cannot mount one: a replace needs room for
-// the whole new file beside the old one, and gives the old file's room back once it is done.
+// the whole new file beside the old one; the old file's room comes back once nothing holds it
+// (neither its name nor a second name that keeps it for a rollback).
 class SmallDiskStore : public DiskFileStore {
 public:
     explicit SmallDiskStore(std::uint64_t free) : free_(free) {}
@@ -73,17 +77,40 @@ public:
         std::error_code ec;
         const auto oldSize = fs::exists(file, ec) ? fs::file_size(file, ec) : 0;
         if (auto failed = DiskFileStore::replace(file, bytes)) return failed;
-        free_ = free_ - bytes.size() + oldSize;
+        free_ = free_ - bytes.size() + (held_.count(file) ? 0 : oldSize);
         return {};
+    }
+    std::error_code holdOriginal(const fs::path& file) override {
+        if (auto ec = DiskFileStore::holdOriginal(file)) return ec;
+        held_[file] = fs::file_size(file);
+        return {};
+    }
+    std::error_code restoreOriginal(const fs::path& file) override {
+        const auto dropped = fs::file_size(file);
+        if (auto ec = DiskFileStore::restoreOriginal(file)) return ec;
+        free_ += dropped;
+        held_.erase(file);
+        return {};
+    }
+    void releaseOriginal(const fs::path& file) override {
+        DiskFileStore::releaseOriginal(file);
+        if (held_.count(file)) free_ += held_[file];
+        held_.erase(file);
     }
 
 private:
     std::uint64_t free_;
+    std::map<fs::path, std::uint64_t> held_;  // file -> size of its held original
 };
 
+// INF files of 100 KB against an install.ini of 2.5 KB: putting a replaced INF back by writing
+// it anew would need that much room again, just when the disk has run out.
+constexpr std::size_t kInfSize = 100'000;
+
 SamplePackage writeRealPackage(const fs::path& root) {
-    return writePackage(root, realData("wdk6001-r200sample-inf/x86/r200.inf"),
-                        realData("catalyst-win9x-C9_11774-C8_11774_oerg866/C8_11774.INF"));
+    return writePackage(
+        root, grownInf(realData("wdk6001-r200sample-inf/x86/r200.inf"), kInfSize),
+        grownInf(realData("catalyst-win9x-C9_11774-C8_11774_oerg866/C8_11774.INF"), kInfSize));
 }
 
 struct CliResult {
@@ -107,8 +134,26 @@ bool temporariesLeft(const SamplePackage& p) {
     return false;
 }
 
-// One run with `free` bytes left; returns which file the failure named ("" for success).
-using RunWithFree = std::function<std::pair<CliResult, SamplePackage>(std::uint64_t free)>;
+// The three files' inode numbers: a file put back by renaming its kept original keeps its own.
+using Inodes = std::array<ino_t, 3>;
+Inodes inodesOf(const SamplePackage& p) {
+    Inodes inodes{};
+    for (std::size_t i = 0; i < 3; ++i) {
+        struct stat st {};
+        ::stat((i == 0 ? p.installIni : i == 1 ? p.cxInf : p.c2Inf).c_str(), &st);
+        inodes[i] = st.st_ino;
+    }
+    return inodes;
+}
+
+struct SweepRun {
+    CliResult result;
+    SamplePackage package;
+    Inodes before;  // taken right before the run
+};
+
+// One run with `free` bytes left.
+using RunWithFree = std::function<SweepRun(std::uint64_t free)>;
 
 std::map<std::string, int> sweep(const RunWithFree& runWithFree, std::uint64_t upTo, std::uint64_t step) {
     TempDir reference;
@@ -119,7 +164,7 @@ std::map<std::string, int> sweep(const RunWithFree& runWithFree, std::uint64_t u
 
     std::map<std::string, int> outcomes;
     for (std::uint64_t free = 0; free <= upTo; free += step) {
-        const auto [result, p] = runWithFree(free);
+        const auto [result, p, inodesBefore] = runWithFree(free);
         const PackageFiles now = contentsOf(p);
         EXPECT_FALSE(temporariesLeft(p)) << free << " bytes free";
         if (result.status == cli::kModded) {
@@ -129,6 +174,8 @@ std::map<std::string, int> sweep(const RunWithFree& runWithFree, std::uint64_t u
         }
         EXPECT_EQ(result.status, cli::kError) << free << " bytes free: " << result.out;
         EXPECT_EQ(now, original) << free << " bytes free: " << result.out;
+        // Put back without a copy: the very files that were there, not rewrites of them.
+        EXPECT_EQ(inodesOf(p), inodesBefore) << free << " bytes free: " << result.out;
         bool named = false;
         for (const auto& [name, path] : {std::pair{"install.ini", p.installIni}, {"C2 INF", p.c2Inf}, {"CX INF", p.cxInf}}) {
             const std::string message = "Modding failed while writing " + path.string() + " (" +
@@ -148,7 +195,8 @@ std::map<std::string, int> sweep(const RunWithFree& runWithFree, std::uint64_t u
 
 TEST(DiskFull, EveryWriteThatFindsTheDiskFullPutsEverythingBack) {
     SmallTmpfs disk(4 * 1024 * 1024);
-    constexpr std::uint64_t kUpTo = 256 * 1024;  // more than the three modded files need together
+    // More than the three modded files need together while the originals are still held.
+    constexpr std::uint64_t kUpTo = 384 * 1024;
     std::map<std::string, int> outcomes;
     if (disk.mounted()) {
         outcomes = sweep(
@@ -158,7 +206,8 @@ TEST(DiskFull, EveryWriteThatFindsTheDiskFullPutsEverythingBack) {
                 // Ballast takes all but `free` bytes (the tmpfs counts whole pages, and so do we).
                 writeBytes(disk.path() / "ballast", std::string(disk.freeBytes() - free, 'b'));
                 EXPECT_EQ(disk.freeBytes(), free);
-                return std::pair{runTool(disk.path() / "pkg"), p};
+                const Inodes before = inodesOf(p);
+                return SweepRun{runTool(disk.path() / "pkg"), p, before};
             },
             kUpTo, 4096);
     } else {
@@ -172,8 +221,8 @@ TEST(DiskFull, EveryWriteThatFindsTheDiskFullPutsEverythingBack) {
                 ProfileEditor editor(dir.path(), store);
                 RunEnvironment env;
                 env.editor = &editor;
-                auto result = runTool(dir.path() / "pkg", env);
-                return std::pair{result, p};
+                const Inodes before = inodesOf(p);
+                return SweepRun{runTool(dir.path() / "pkg", env), p, before};
             },
             kUpTo, 4096);
     }

@@ -1,5 +1,6 @@
-// The editor's three operations on arbitrary file bytes (8-bit or UTF-16 with its mark) with
-// arbitrary section names, keys, values and contents, several edits in a row. Besides surviving
+// The editor's three operations on arbitrary file bytes (8-bit, UTF-16 LE with its mark, or the
+// refused UTF-16 BE) with arbitrary section names, keys, values and contents, several edits in a
+// row. Besides surviving
 // every input: decoding and encoding give the file back byte for byte; a section write leaves
 // everything outside that section's body as it was and reads back as written; a key write
 // changes or adds exactly one line of its section, or appends the header and that line.
@@ -186,6 +187,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     Edit edit;
     if (!(plan & 0x80)) edit.store.files[std::filesystem::path(kFile)] = input.ConsumeRemainingBytesAsString();
+    // UTF-16 big-endian text is refused: every write fails and leaves the bytes as they were.
+    const auto it = edit.store.files.find(std::filesystem::path(kFile));
+    if (it != edit.store.files.end() && profile::checkEditable(it->second)) {
+        const std::string before = it->second;
+        for (const Step& step : steps) {
+            FUZZ_CHECK((step.key
+                            ? edit.editor.WritePrivateProfileStringA(step.section, step.a, step.b, kFile)
+                            : edit.editor.WritePrivateProfileSectionA(step.section, step.a, kFile)) == 0);
+            FUZZ_CHECK(edit.store.files.at(std::filesystem::path(kFile)) == before);
+        }
+        return 0;
+    }
 
     for (const Step& step : steps) {
         if (step.key) {

@@ -100,13 +100,20 @@ struct ModelSection {
     std::size_t end = 0;
 };
 
+// A line as a header is looked for in it: the first line without a leading UTF-8 mark.
+inline std::string_view modelHeaderLine(std::string_view text, const ModelLine& line) {
+    std::string_view content = modelContent(text, line);
+    if (line.begin == 0 && content.substr(0, 3) == "\xEF\xBB\xBF") content.remove_prefix(3);
+    return content;
+}
+
 inline std::optional<ModelSection> modelFind(std::string_view text, const std::vector<ModelLine>& lines,
                                              std::string_view name) {
     for (std::size_t h = 0; h < lines.size(); ++h) {
-        const auto header = modelHeader(modelContent(text, lines[h]));
+        const auto header = modelHeader(modelHeaderLine(text, lines[h]));
         if (!header || !modelSameName(*header, name)) continue;
         std::size_t end = h + 1;
-        while (end < lines.size() && !modelHeader(modelContent(text, lines[end]))) ++end;
+        while (end < lines.size() && !modelHeader(modelHeaderLine(text, lines[end]))) ++end;
         return ModelSection{h, end};
     }
     return std::nullopt;

@@ -86,7 +86,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     store.files["f.ini"] = text;
     ProfileEditor editor({}, store);
     const profile::DecodedProfile decoded = profile::decodeProfile(text);
-    const std::string eightBit = profile::fromEditText(decoded.encoding, decoded.text);
+    // A file the editor refuses (UTF-16 big-endian) reads as an empty section.
+    const std::string eightBit =
+        profile::checkEditable(text) ? std::string() : profile::fromEditText(decoded.encoding, decoded.text);
     checkRead(modelReadList(eightBit, section), bufferSize, fill, [&](char* buffer, std::uint32_t n) {
         return editor.GetPrivateProfileSectionA(section, buffer, n, "f.ini");
     });

@@ -196,42 +196,54 @@ TEST(ModdingRun, AFileThatCannotBeWrittenIsNamedBeforeAnythingChanges) {
 }
 
 TEST(ModdingRun, AReplaceThatFailsPutsBackWhatWasAlreadyReplaced) {
-    for (int failAt = 0; failAt < 3; ++failAt) {
-        RunFixture f;
-        const SamplePackage p = writeSamplePackage(f.tree.path());
-        const PackageFiles before = contentsOf(p);
-        f.store.failReplacesAfter = failAt;
-        RecordingHost host(f.tree.str());
-        EXPECT_EQ(f.run(host), RunOutcome::Failed);
-        const std::vector<fs::path> order = {p.installIni, p.cxInf, p.c2Inf};
-        // From the failing replace on every replace fails, restores included: the message must
-        // then name what could not be put back instead of claiming that nothing changed.
-        ASSERT_EQ(host.messages.size(), 1u);
-        EXPECT_EQ(
-            host.messages[0].rfind(
-                "Modding failed while writing " + order[static_cast<std::size_t>(failAt)].string() + " (", 0),
-            0u);
-        EXPECT_EQ(host.messages[0].find("could not be restored") != std::string::npos, failAt > 0);
-        EXPECT_EQ(host.messages[0].find("Nothing was changed.") != std::string::npos, failAt == 0);
-        EXPECT_EQ(host.calls.back(), "endProgram");
-        if (failAt == 0) {
-            EXPECT_EQ(contentsOf(p), before);
+    // With originals held under a second name (hard links), putting them back is a rename that
+    // no failing write can stop; without (FAT), each is written anew and may fail as well.
+    for (const bool holds : {true, false}) {
+        for (int failAt = 0; failAt < 3; ++failAt) {
+            RunFixture f;
+            const SamplePackage p = writeSamplePackage(f.tree.path());
+            const PackageFiles before = contentsOf(p);
+            f.store.failReplacesAfter = failAt;
+            f.store.refuseHolds = !holds;
+            RecordingHost host(f.tree.str());
+            const bool restoresFail = !holds && failAt > 0;
+            EXPECT_EQ(f.run(host), restoresFail ? RunOutcome::NotRestored : RunOutcome::Failed);
+            const std::vector<fs::path> order = {p.installIni, p.cxInf, p.c2Inf};
+            // From the failing replace on every replace fails, rewrites of originals included: the
+            // message must then name what could not be put back instead of claiming that nothing changed.
+            ASSERT_EQ(host.messages.size(), 1u);
+            EXPECT_EQ(host.messages[0].rfind("Modding failed while writing " +
+                                                 order[static_cast<std::size_t>(failAt)].string() + " (",
+                                             0),
+                      0u);
+            EXPECT_EQ(host.messages[0].find("could not be restored") != std::string::npos, restoresFail);
+            EXPECT_EQ(host.messages[0].find("Nothing was changed.") != std::string::npos, !restoresFail);
+            EXPECT_EQ(host.calls.back(), "endProgram");
+            if (!restoresFail) {
+                EXPECT_EQ(contentsOf(p), before) << failAt;
+            }
+            EXPECT_EQ(std::distance(fs::directory_iterator(p.c2Inf.parent_path()), fs::directory_iterator()),
+                      2)
+                << "no second name or temporary file stays";
         }
     }
     // With restores allowed, every file is back as it was.
-    RunFixture f;
-    const SamplePackage p = writeSamplePackage(f.tree.path());
-    const PackageFiles before = contentsOf(p);
-    f.store.failReplaceOf.insert(p.c2Inf.string());
-    RecordingHost host(f.tree.str());
-    EXPECT_EQ(f.run(host), RunOutcome::Failed);
-    const std::string reason = std::make_error_code(std::errc::no_space_on_device).message();
-    EXPECT_EQ(host.messages, std::vector<std::string>{"Modding failed while writing " + p.c2Inf.string() +
-                                                      " (" + reason + "). Nothing was changed."});
-    EXPECT_EQ(contentsOf(p), before);
-    EXPECT_EQ(f.store.replaced,
-              (std::vector<std::string>{p.installIni.string(), p.cxInf.string(), p.c2Inf.string(),
-                                        p.installIni.string(), p.cxInf.string()}));
+    for (const bool holds : {true, false}) {
+        RunFixture f;
+        const SamplePackage p = writeSamplePackage(f.tree.path());
+        const PackageFiles before = contentsOf(p);
+        f.store.failReplaceOf.insert(p.c2Inf.string());
+        f.store.refuseHolds = !holds;
+        RecordingHost host(f.tree.str());
+        EXPECT_EQ(f.run(host), RunOutcome::Failed);
+        const std::string reason = std::make_error_code(std::errc::no_space_on_device).message();
+        EXPECT_EQ(host.messages, std::vector<std::string>{"Modding failed while writing " + p.c2Inf.string() +
+                                                          " (" + reason + "). Nothing was changed."});
+        EXPECT_EQ(contentsOf(p), before);
+        std::vector<std::string> replaced = {p.installIni.string(), p.cxInf.string(), p.c2Inf.string()};
+        if (!holds) replaced.insert(replaced.end(), {p.installIni.string(), p.cxInf.string()});
+        EXPECT_EQ(f.store.replaced, replaced);
+    }
 }
 
 TEST(ModdingRun, YesStartsTheSetupProgram) {
@@ -257,14 +269,26 @@ TEST(ModdingRun, WithoutSetupProgramNoNamesThePlaceholderAndYesFails) {
     fs::remove(q.setup);
     RecordingHost yes(g.tree.str(), Answer::Yes);
     RunEnvironment env;
-    env.editor = &g.editor;  // the real start: "Label5" is no program
+    env.editor = &g.editor;  // the real start
     try {
         runModding(yes, env);
-        FAIL() << "starting Label5 did not fail";
-    } catch (const std::system_error& error) {
-        EXPECT_NE(std::string(error.what()).find("Label5"), std::string::npos);
+        FAIL() << "Yes without a setup program did not fail";
+    } catch (const StartError& error) {
+        EXPECT_EQ(std::string(error.what()), "Cannot start Label5: no setup program was found");
     }
     EXPECT_EQ(yes.messages, kSuccessMessages);
+
+    // A setup program that is there but cannot be started is a start error too.
+    RunFixture h;
+    const SamplePackage r = writeSamplePackage(h.tree.path());
+    RecordingHost failing(h.tree.str(), Answer::Yes);
+    RunEnvironment refusing;
+    refusing.editor = &h.editor;
+    refusing.startProgram = [](const std::string& path) {
+        throw std::system_error(std::make_error_code(std::errc::permission_denied), "Cannot start " + path);
+    };
+    EXPECT_THROW(runModding(failing, refusing), StartError);
+    EXPECT_EQ(readBytes(r.c2Inf), testData("expected/C2_59642.INF"));
 }
 
 TEST(ModdingRun, AScanErrorEndsTheRunBeforeAnyChange) {

@@ -57,3 +57,30 @@ TEST(ProfileEncoding, ReadingAUtf16FileGivesEightBitText) {
     const DecodedProfile decoded = decodeProfile(utf16(u"[S]\r\na=\u00E9\u20AC\r\n"));
     EXPECT_EQ(fromEditText(decoded.encoding, decoded.text), "[S]\r\na=\xE9?\r\n");
 }
+
+TEST(ProfileEncoding, AUtf8MarkStaysButHidesNoHeaderOnTheFirstLine) {
+    const std::string mark = "\xEF\xBB\xBF";
+    std::string text = mark + "[ATI.Mfg]\r\n\"Old\" = x\r\n[Strings]\r\n";
+    char buffer[32] = {};
+    EXPECT_EQ(readSection(text, "ati.mfg", buffer, sizeof buffer), 10u);
+    EXPECT_EQ(std::string(buffer), "\"Old\" = x");
+
+    writeSection(text, "ATI.Mfg", "\"Mo\0"s);
+    writeKey(text, "ATI.Mfg", "R6", "v");
+    // Replaced in place under the marked header: no second [ATI.Mfg] appended.
+    EXPECT_EQ(text, mark + "[ATI.Mfg]\r\n\"Mo\r\nR6=v\r\n[Strings]\r\n");
+    // Only at the very start of the file does the mark stand aside.
+    std::string later = "[A]\r\n" + mark + "[B]\r\nk=1\r\n";
+    writeKey(later, "B", "k", "2");
+    EXPECT_EQ(later, "[A]\r\n" + mark + "[B]\r\nk=1\r\n[B]\r\nk=2\r\n");
+}
+
+TEST(ProfileEncoding, Utf16BigEndianIsRefusedNotGarbled) {
+    const std::string bigEndian = "\xFE\xFF\0[\0S\0]"s;
+    const std::error_code ec = checkEditable(bigEndian);
+    ASSERT_TRUE(ec);
+    EXPECT_EQ(ec.message(), "UTF-16 big-endian text is not supported");
+    EXPECT_FALSE(checkEditable(utf16(u"[S]")));
+    EXPECT_FALSE(checkEditable("\xFE"));
+    EXPECT_FALSE(checkEditable(""));
+}

@@ -19,4 +19,21 @@ std::error_code FaultyFileStore::probeWritable(const std::filesystem::path& file
     return disk_.probeWritable(file);
 }
 
+std::error_code FaultyFileStore::holdOriginal(const std::filesystem::path& file) {
+    if (refuseHolds) return std::make_error_code(std::errc::operation_not_permitted);
+    return disk_.holdOriginal(file);
+}
+
+std::error_code FaultyFileStore::restoreOriginal(const std::filesystem::path& file) {
+    return disk_.restoreOriginal(file);
+}
+
+void FaultyFileStore::releaseOriginal(const std::filesystem::path& file) {
+    disk_.releaseOriginal(file);
+}
+
+std::size_t FaultyFileStore::removeLeftovers(const std::filesystem::path& file) {
+    return disk_.removeLeftovers(file);
+}
+
 }  // namespace quillmere::testing

@@ -16,12 +16,18 @@ class FaultyFileStore : public FileStore {
     std::error_code read(const std::filesystem::path& file, std::string& bytes) override;
     std::error_code replace(const std::filesystem::path& file, const std::string& bytes) override;
     std::error_code probeWritable(const std::filesystem::path& file) override;
+    std::error_code holdOriginal(const std::filesystem::path& file) override;
+    std::error_code restoreOriginal(const std::filesystem::path& file) override;
+    void releaseOriginal(const std::filesystem::path& file) override;
+    std::size_t removeLeftovers(const std::filesystem::path& file) override;
 
     // Replaces of this file fail (after `failAfter` successful ones of any file, if set).
     std::set<std::string> failReplaceOf;
     int failReplacesAfter = -1;  // -1: only failReplaceOf decides
     std::set<std::string> failProbeOf;
     std::error_code failure = std::make_error_code(std::errc::no_space_on_device);
+    // As on a file system without hard links (FAT): no original is held, a rollback rewrites.
+    bool refuseHolds = false;
 
     std::vector<std::string> replaced;  // files in replace order, successful or not
     int replaceCalls = 0;
