@@ -9,7 +9,13 @@
 
 namespace quillmere::cli {
 
-enum ExitStatus : int { kModded = 0, kRefused = 1, kUsage = 2, kError = 3 };
+enum ExitStatus : int {
+    kModded = 0,   // --check: ready to mod; --restore: restored
+    kRefused = 1,  // nothing changed; --check: a run would refuse
+    kUsage = 2,
+    kError = 3,
+    kLacksSections = 5,  // --check: a run would mod, but an INF lacks sections the lines need
+};
 
 int runCli(const std::vector<std::string>& args, ConsoleStreams streams,
            const RunEnvironment& environment = {});

@@ -47,7 +47,7 @@ RunOutcome runModding(ModdingHost& host, const RunEnvironment& environment) {
     host.fso = environment.makeAccessor ? environment.makeAccessor() : std::make_unique<FileSystemAccessor>();
     const RunTexts texts;
 
-    scanPackageFolder(*host.fso, host, host.chosenFolder());
+    scanPackageFolder(*host.fso, host, host.chosenFolder(), environment.scanObserver);
 
     const std::string installIni = host.slotText(FoundSlot::Label2);
     if (installIni == placeholderText(FoundSlot::Label2)) return refuse(host, kWrongFolder);
@@ -85,6 +85,10 @@ RunOutcome runModding(ModdingHost& host, const RunEnvironment& environment) {
     for (const std::string& inf : {c2Inf, cxInf}) {
         for (const InfSection& section : texts.sections)
             edit.writeSection(inf, section.name, section.content);
+    }
+
+    if (environment.beforeReplace) {
+        if (const auto refusal = environment.beforeReplace(edit)) return refuse(host, *refusal);
     }
 
     if (const auto failure = edit.commit()) {

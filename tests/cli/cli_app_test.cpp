@@ -101,7 +101,7 @@ TEST(Cli, UsageErrors) {
                                                {"a", "b"}}) {
         Cli cli;
         EXPECT_EQ(cli.run(args), cli::kUsage);
-        EXPECT_NE(cli.err.str().find("usage: quillmere-mod [--yes | --no] [--quiet] FOLDER"),
+        EXPECT_NE(cli.err.str().find("usage: quillmere-mod [-y | -n] [-q | --verbose] [--backup DIR] FOLDER"),
                   std::string::npos);
         EXPECT_EQ(cli.out.str(), "");
     }
@@ -127,7 +127,7 @@ TEST(Cli, FailuresEndWithStatusThree) {
     fs::remove(p.setup);
     Cli start;
     EXPECT_EQ(cli::runCli({"--yes", tree.str()}, {start.out, start.err, start.in, false, false},
-                          RunEnvironment{&start.editor, {}, {}}),
+                          RunEnvironment{&start.editor, {}, {}, nullptr, {}}),
               cli::kError);
     EXPECT_NE(start.err.str().find("Label5"), std::string::npos);
 }
