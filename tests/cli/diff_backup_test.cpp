@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sstream>
+
 #include "cli_runner.h"
 #include "driver_path_value.h"
 #include "package_fixture.h"
@@ -180,4 +182,31 @@ TEST(Options, ShortOptionsVerboseAndTheHelpThatListsThemAll) {
         EXPECT_NE(help.find(option), std::string::npos) << option;
     for (const char* status : {"  0  ", "  1  ", "  2  ", "  3  ", "  5  "})
         EXPECT_NE(help.find(status), std::string::npos) << status;
+}
+
+TEST(Options, TheManualPageAndTheCompletionKnowEveryOptionOfTheHelp) {
+    const std::string man = readBytes(fs::path(QUILLMERE_CLI_SOURCE) / "quillmere-mod.1");
+    const std::string completion =
+        readBytes(fs::path(QUILLMERE_CLI_SOURCE) / "completion" / "quillmere-mod.bash");
+    std::string manPlain = man;  // troff writes "-" as "\-"
+    for (std::size_t at; (at = manPlain.find("\\-")) != std::string::npos;) manPlain.erase(at, 1);
+    const std::string help = runTool({"--help"}).out;
+    int options = 0;
+    std::istringstream lines(help);
+    for (std::string text; std::getline(lines, text);) {
+        // Option lines: "  -y, --yes   ..." and "      --verbose   ...".
+        if (!text.starts_with("  -") && !text.starts_with("      --")) continue;
+        std::istringstream line(text);
+        for (std::string word; line >> word && word[0] == '-';) {
+            if (word.back() == ',') word.pop_back();
+            ++options;
+            EXPECT_NE(manPlain.find(word), std::string::npos) << word;
+            const std::size_t at = completion.find(word);
+            EXPECT_TRUE(at != std::string::npos && (completion[at - 1] == ' ' || completion[at - 1] == '\''))
+                << word;
+        }
+    }
+    EXPECT_EQ(options, 16);  // -y --yes -n --no -q --quiet --verbose --backup --check --json --diff ...
+    for (const char* status : {".B 0\n", ".B 1\n", ".B 2\n", ".B 3\n", ".B 5\n"})
+        EXPECT_NE(man.find(status), std::string::npos) << status;
 }
