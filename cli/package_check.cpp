@@ -96,7 +96,7 @@ CheckVerdict verdictOf(const CheckReport& report) {
 
 CheckReport checkPackage(const std::string& folder, const RunEnvironment& environment) {
     CheckObserver observer;
-    Preview preview(folder, InstallAnswer::No, environment, &observer);
+    Preview preview(folder, InstallAnswer::No, environment, &observer, /*keepWrites=*/false);
 
     CheckReport report;
     report.folder = folder;
@@ -108,16 +108,18 @@ CheckReport checkPackage(const std::string& folder, const RunEnvironment& enviro
         report.slots.push_back(std::move(slotReport));
     }
 
-    for (const PreviewedFile& file : preview.files()) {
+    std::optional<profile::DecodedProfile> c2Text;
+    for (PreviewedFile& file : preview.takeFiles()) {
         FileReport fileReport{file.slot, file.path, file.before.has_value(), 0, {}, {}, {}};
         if (const auto ec = preview.store().probeWritable(file.resolved))
             fileReport.writeProblem = ec.message();
         if (file.before) {
-            const profile::DecodedProfile decoded = profile::decodeProfile(std::string_view(*file.before));
             fileReport.size = file.before->size();
+            profile::DecodedProfile decoded = profile::decodeProfile(std::move(*file.before));
             fileReport.encoding = encodingName(decoded.encoding);
             fileReport.lineEnds = countLineEnds(decoded.text);
             if (file.slot != FoundSlot::Label2) report.infs.push_back(inspectInf(file, decoded));
+            if (file.slot == FoundSlot::Label3) c2Text = std::move(decoded);
         }
         report.files.push_back(std::move(fileReport));
     }
@@ -130,11 +132,14 @@ CheckReport checkPackage(const std::string& folder, const RunEnvironment& enviro
         report.infs.push_back(std::move(copy));
     }
 
-    if (preview.found(FoundSlot::Label3)) {
-        // The run's own test: the first three characters of [ATI.Mfg] against the new content's.
+    if (c2Text) {
+        // The run's own test, on the text the run read: the first three characters of the
+        // [ATI.Mfg] read (as the 8-bit profile function gives it) against the new content's.
         std::array<char, kReadBufferSize> buffer{};
-        preview.editor().GetPrivateProfileSectionA("ATI.Mfg", buffer.data(), kReadBufferSize,
-                                                   preview.slotText(FoundSlot::Label3));
+        const bool eightBit = c2Text->encoding == profile::FileEncoding::Bytes8;
+        const std::string converted =
+            eightBit ? std::string() : profile::fromEditText(c2Text->encoding, c2Text->text);
+        profile::readSection(eightBit ? c2Text->text : converted, "ATI.Mfg", buffer.data(), kReadBufferSize);
         report.c2Modified = std::string_view(buffer.data(), 3) == buildManufacturerContent().substr(0, 3);
     }
 

@@ -37,8 +37,8 @@ class PreviewHost : public ModdingHost {
 }  // namespace
 
 Preview::Preview(const std::string& folder, InstallAnswer answer, const RunEnvironment& base,
-                 ScanObserver* observer)
-    : store_(base.editor ? base.editor->store() : diskFileStore()),
+                 ScanObserver* observer, bool keepWrites)
+    : store_(base.editor ? base.editor->store() : diskFileStore(), keepWrites),
       editor_(std::make_unique<ProfileEditor>(platform::defaultProfileDirectory(), store_)) {
     PreviewHost host(folder, answer, messages_, slots_);
     RunEnvironment environment;
@@ -48,7 +48,7 @@ Preview::Preview(const std::string& folder, InstallAnswer answer, const RunEnvir
     environment.startProgram = [](const std::string&) {};  // a preview starts nothing
     outcome_ = runModding(host, environment);
     // From here on the store reads the originals: what is looked at next is the package as it is.
-    const auto written = store_.takeReplaced();
+    auto written = store_.takeReplaced();
 
     for (const FoundSlot slot : {FoundSlot::Label2, FoundSlot::Label3, FoundSlot::Label4}) {
         if (!found(slot)) continue;
@@ -58,10 +58,10 @@ Preview::Preview(const std::string& folder, InstallAnswer answer, const RunEnvir
         if (seen) continue;
         PreviewedFile file{slot, path, editor_->resolve(path), std::nullopt, std::nullopt};
         std::string bytes;
-        // A refused run may not have read the file; reading it now goes through the same store,
-        // which hands out what it read before.
-        if (!store_.read(file.resolved, bytes)) file.before = std::move(bytes);
-        if (const auto it = written.find(file.resolved); it != written.end()) file.after = it->second;
+        // What the run read, or for a file a refused run never read, the disk's bytes now.
+        if (!store_.takeOriginal(file.resolved, bytes)) file.before = std::move(bytes);
+        if (const auto it = written.find(file.resolved); it != written.end())
+            file.after = std::move(it->second);
         files_.push_back(std::move(file));
     }
 }

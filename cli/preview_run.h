@@ -7,6 +7,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "cli_options.h"
@@ -26,9 +27,10 @@ struct PreviewedFile {
 
 class Preview {
   public:
-    // Runs at once. Errors of the run (a folder that cannot be listed) propagate.
+    // Runs at once. Errors of the run (a folder that cannot be listed) propagate. Without
+    // `keepWrites`, files() holds no `after` texts.
     Preview(const std::string& folder, InstallAnswer answer, const RunEnvironment& base,
-            ScanObserver* observer = nullptr);
+            ScanObserver* observer = nullptr, bool keepWrites = true);
 
     RunOutcome outcome() const { return outcome_; }
     // The lines a run prints, in order, the question with its answer included.
@@ -37,6 +39,8 @@ class Preview {
     bool found(FoundSlot slot) const { return slotText(slot) != placeholderText(slot); }
     // install.ini, the C2 INF and the CX INF as far as found, each file once.
     const std::vector<PreviewedFile>& files() const { return files_; }
+    // The same, handed over: saves copying multi-megabyte texts that are only looked at once.
+    std::vector<PreviewedFile> takeFiles() { return std::exchange(files_, {}); }
 
     // The run's own editor and store, for further reads that must match what the run saw.
     ProfileEditor& editor() { return *editor_; }

@@ -23,8 +23,17 @@ std::error_code PreviewFileStore::read(const fs::path& file, std::string& bytes)
 
 std::error_code PreviewFileStore::replace(const fs::path& file, const std::string& bytes) {
     if (auto ec = probeWritable(file)) return ec;
-    replaced_[file] = bytes;
+    if (keepWrites_) replaced_[file] = bytes;
     return {};
+}
+
+std::error_code PreviewFileStore::takeOriginal(const fs::path& file, std::string& bytes) {
+    const auto it = read_.find(file);
+    if (it == read_.end()) return reads_.read(file, bytes);
+    bytes = std::move(it->second.bytes);
+    const std::error_code ec = it->second.ec;
+    read_.erase(it);
+    return ec;
 }
 
 std::error_code PreviewFileStore::probeWritable(const fs::path& file) {

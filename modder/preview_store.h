@@ -17,7 +17,10 @@ namespace quillmere {
 
 class PreviewFileStore : public FileStore {
   public:
-    explicit PreviewFileStore(FileStore& reads = diskFileStore()) : reads_(reads) {}
+    // `keepWrites` false: a replace is only tested, its bytes are dropped (for callers that need
+    // to know whether the run gets through, not what it writes).
+    explicit PreviewFileStore(FileStore& reads = diskFileStore(), bool keepWrites = true)
+        : reads_(reads), keepWrites_(keepWrites) {}
 
     std::error_code read(const std::filesystem::path& file, std::string& bytes) override;
     std::error_code replace(const std::filesystem::path& file, const std::string& bytes) override;
@@ -27,6 +30,9 @@ class PreviewFileStore : public FileStore {
     const std::string* original(const std::filesystem::path& file) const;
     // What the run would have written to the file, or nothing if it was not replaced.
     const std::string* replaced(const std::filesystem::path& file) const;
+    // Hands over the bytes first read from the file (reading them now if they never were) and
+    // forgets them.
+    std::error_code takeOriginal(const std::filesystem::path& file, std::string& bytes);
     // Hands over every replace made so far and forgets them: later reads see the disk again.
     std::map<std::filesystem::path, std::string> takeReplaced() { return std::exchange(replaced_, {}); }
 
@@ -36,6 +42,7 @@ class PreviewFileStore : public FileStore {
         std::string bytes;
     };
     FileStore& reads_;
+    bool keepWrites_;
     std::map<std::filesystem::path, Read> read_;
     std::map<std::filesystem::path, std::string> replaced_;
 };
