@@ -1,3 +1,5 @@
 # Debian packages the build needs, sourced by the run and test scripts.
 # shellcheck shell=bash
 BUILD_PACKAGES=(cmake ninja-build g++ pkg-config libgtest-dev libbenchmark-dev qt6-base-dev qt6-webengine-dev libgl-dev)
+# The command line's tests apply its diffs with patch(1) and parse its JSON with Python's own parser.
+BUILD_PACKAGES+=(patch python3)
