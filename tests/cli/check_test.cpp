@@ -185,9 +185,9 @@ TEST(Check, SeveralCandidatesNameTheWinnerAndEachLoserWithItsReason) {
     TempDir tree;
     const SamplePackage p = writeSamplePackage(tree.path());
     // Files of a folder come before its subfolders: the C2 INF in old/ is found later and wins.
-    const fs::path later = tree.write("Driver/2KXP_INF/old/C2_1.INF", readBytes(p.c2Inf));
-    const fs::path wdm = tree.write("Driver/WDM/CX_2.INF", "[Version]\r\n");
-    const fs::path cp = tree.write("Driver/CPanel/Setup.exe", filler(200000));
+    const fs::path later = tree.write("Driver/2KXP_INF/old/C2_1.INF", readBytes(p.c2Inf)).make_preferred();
+    const fs::path wdm = tree.write("Driver/WDM/CX_2.INF", "[Version]\r\n").make_preferred();
+    const fs::path cp = tree.write("Driver/CPanel/Setup.exe", filler(200000)).make_preferred();
     const ToolResult check = runTool({"--check", tree.str()});
     EXPECT_EQ(check.status, cli::kLacksSections) << check.out;
     EXPECT_NE(check.out.find("  C2 INF (Label3): " + later.string() + "\n"), std::string::npos);
@@ -203,6 +203,9 @@ TEST(Check, SeveralCandidatesNameTheWinnerAndEachLoserWithItsReason) {
 }
 
 TEST(Check, NonUtf8PathsGiveValidJson) {
+#ifdef _WIN32
+    GTEST_SKIP() << "paths are the code page's text on Windows: a byte 0xFC is no stray byte there";
+#endif
     TempDir tree;
     const fs::path folder = tree.path() / "pkg-\xfc";
     writeSamplePackage(folder);
@@ -237,6 +240,9 @@ TEST(Check, AReadOnlyPackageIsReportedAndNothingIsCreatedOrTouched) {
         return std::to_string(check.status) + " " + std::to_string(diff.status) + "\n" + check.out + diff.out;
     });
     EXPECT_EQ(treeSnapshot(tree.path()), before);
+    for (const auto& entry : fs::recursive_directory_iterator(tree.path())) {
+        fs::permissions(entry.path(), fs::perms::owner_write, fs::perm_options::add);
+    }
     if (!result) GTEST_SKIP() << "no unprivileged user to run as: only the snapshot was compared";
     EXPECT_EQ(result->substr(0, 4), "1 1\n") << *result;
     EXPECT_NE(result->find("  C2 INF: " + p.c2Inf.string() +
@@ -248,7 +254,4 @@ TEST(Check, AReadOnlyPackageIsReportedAndNothingIsCreatedOrTouched) {
               std::string::npos);
     // The preview refuses as the run would, and prints no diff.
     EXPECT_EQ(result->find("--- a/"), std::string::npos);
-    for (const auto& entry : fs::recursive_directory_iterator(tree.path())) {
-        fs::permissions(entry.path(), fs::perms::owner_write, fs::perm_options::add);
-    }
 }
