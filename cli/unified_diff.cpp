@@ -58,7 +58,8 @@ class LineMatcher {
     bool middleSnake(long aLo, long aHi, long bLo, long bHi, long& xOut, long& yOut) {
         const long n = aHi - aLo, m = bHi - bLo;
         const long maxD = (n + m + 1) / 2;
-        const long offset = maxD, size = 2 * maxD;
+        // Diagonals -maxD .. maxD, and one more on each side that the first step reads.
+        const long offset = maxD + 1, size = 2 * maxD + 3;
         forward_.assign(static_cast<std::size_t>(size), -1);
         backward_.assign(static_cast<std::size_t>(size), -1);
         forward_[offset + 1] = 0;
