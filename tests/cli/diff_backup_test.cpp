@@ -100,7 +100,8 @@ TEST(Backup, RunThenRestoreGivesBackEveryOriginalByte) {
     EXPECT_EQ(readBytes(dir / "Driver" / "2KXP_INF" / "CX_59642.INF"), originals.cx);
     const std::string list = readBytes(dir / "quillmere-backup.txt");
     EXPECT_EQ(list.rfind("quillmere-mod backup 1\nfolder ", 0), 0u);
-    EXPECT_NE(list.find(" " + fs::path("Driver/install.ini").make_preferred().string() + "\n"), std::string::npos);
+    EXPECT_NE(list.find(" " + fs::path("Driver/install.ini").make_preferred().string() + "\n"),
+              std::string::npos);
 
     const ToolResult restore = runTool({"--restore", dir.string()});
     EXPECT_EQ(restore.status, cli::kModded) << restore.err;
