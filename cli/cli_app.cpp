@@ -3,7 +3,10 @@
 #include <exception>
 #include <ostream>
 
+#include "backup.h"
+#include "cli_modes.h"
 #include "package_scanner.h"
+#include "platform.h"
 
 namespace quillmere::cli {
 
@@ -22,14 +25,29 @@ int runCli(const std::vector<std::string>& args, ConsoleStreams streams, const R
         streams.out << "quillmere-mod " << QUILLMERE_VERSION << '\n';
         return 0;
     }
+    if (options.mode == Mode::Restore) return runRestore(options, streams);
     if (!folderExists(options.folder + "/")) {
         streams.err << "quillmere-mod: no such folder: " << options.folder << '\n' << usageLine() << '\n';
         return kUsage;
     }
 
+    if (options.mode == Mode::Check) return runCheck(options, streams, environment);
+    if (options.mode == Mode::Diff) return runDiff(options, streams, environment);
+
     ConsoleHost host(options, streams);
+    RunEnvironment run = environment;
+    ProfileEditor defaultEditor;
+    ProfileEditor& editor = environment.editor ? *environment.editor : defaultEditor;
+    run.editor = &editor;
+    std::vector<std::string> changing;
+    run.beforeReplace = [&](const PackageEdit& edit) -> std::optional<std::string> {
+        changing = edit.files();
+        if (options.backupDir.empty()) return std::nullopt;
+        return writeBackup(platform::toPath(options.backupDir), options.folder, edit, editor);
+    };
     try {
-        const RunOutcome outcome = runModding(host, environment);
+        const RunOutcome outcome = runModding(host, run);
+        if (outcome == RunOutcome::Modded) host.reportChanged(changing);
         host.finish(outcome == RunOutcome::Modded);
         switch (outcome) {
             case RunOutcome::Modded:

@@ -9,14 +9,15 @@
 
 namespace quillmere::cli {
 
-// The one list of exit statuses. 3 promises that every file is as it was; 4 and 5 that some changed.
+// The one list of exit statuses. 3 promises that every file is as it was; 4 and 6 that some changed.
 enum ExitStatus : int {
-    kModded = 0,       // every write was made
-    kRefused = 1,      // the package was turned down; nothing was changed
-    kUsage = 2,        // the command line was wrong; nothing was looked at
-    kError = 3,        // an error ended the run and left every file as it was
-    kStartFailed = 4,  // modded, but the installer could not be started
-    kNotRestored = 5,  // a write failed and some file could not be put back (the message names it)
+    kModded = 0,          // every write was made; --check: ready to mod; --restore: restored
+    kRefused = 1,         // the package was turned down, nothing was changed; --check: a run would refuse
+    kUsage = 2,           // the command line was wrong; nothing was looked at
+    kError = 3,           // an error ended the run and left every file as it was
+    kStartFailed = 4,     // modded, but the installer could not be started
+    kLacksSections = 5,   // --check: a run would mod, but an INF lacks sections the lines need
+    kNotRestored = 6,     // a write failed and some file could not be put back (the message names it)
 };
 
 int runCli(const std::vector<std::string>& args, ConsoleStreams streams,

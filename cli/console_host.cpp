@@ -38,6 +38,7 @@ void ConsoleHost::showScanPath(const std::string& path) {
 
 void ConsoleHost::addFoundFile(const std::string& path, const std::string& sizeText) {
     found_.emplace_back(path, sizeText);
+    if (options_.verbose) say("Found " + path + " (" + sizeText + " bytes)");
 }
 
 void ConsoleHost::setSlotText(FoundSlot slot, const std::string& text) {
@@ -80,6 +81,11 @@ Answer ConsoleHost::askYesNo(const std::string& text, const std::string& /*title
     const bool yes = options_.answer == InstallAnswer::Yes;
     say(text + (yes ? " yes" : " no"));
     return yes ? Answer::Yes : Answer::No;
+}
+
+void ConsoleHost::reportChanged(const std::vector<std::string>& files) {
+    if (!options_.verbose) return;
+    for (const std::string& file : files) say("Changed " + file);
 }
 
 void ConsoleHost::finish(bool succeeded) {

@@ -41,6 +41,8 @@ class ConsoleHost : public ModdingHost {
     // With --quiet, the run's texts are held back and printed to standard error only when
     // the run did not succeed.
     void finish(bool succeeded);
+    // With --verbose, names each file a run changed.
+    void reportChanged(const std::vector<std::string>& files);
 
     bool ended() const { return ended_; }
     std::size_t filesExamined() const { return examined_; }

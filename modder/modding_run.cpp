@@ -70,7 +70,7 @@ RunOutcome runModding(ModdingHost& host, const RunEnvironment& environment) {
     const RunTexts texts;
 
     const std::string folder = host.chosenFolder();
-    scanPackageFolder(*host.fso, host, folder);
+    scanPackageFolder(*host.fso, host, folder, environment.scanObserver);
 
     const std::string installIni = host.slotText(FoundSlot::Label2);
     if (installIni == placeholderText(FoundSlot::Label2)) return refuse(host, kWrongFolder);
@@ -119,6 +119,10 @@ RunOutcome runModding(ModdingHost& host, const RunEnvironment& environment) {
     for (const std::string& inf : {c2Inf, cxInf}) {
         for (const InfSection& section : texts.sections)
             edit.writeSection(inf, section.name, section.content);
+    }
+
+    if (environment.beforeReplace) {
+        if (const auto refusal = environment.beforeReplace(edit)) return refuse(host, *refusal);
     }
 
     if (const auto failure = edit.commit()) {

@@ -4,11 +4,14 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <stdexcept>
 #include <string>
 
 #include "modding_host.h"
+#include "package_edit.h"
 #include "profile_editor.h"
+#include "scan_observer.h"
 
 namespace quillmere {
 
@@ -31,6 +34,10 @@ struct RunEnvironment {
     ProfileEditor* editor = nullptr;  // null: an editor on the platform's profile directory and the disk
     std::function<void(const std::string&)> startProgram;               // empty: platform::startProgram
     std::function<std::unique_ptr<FileSystemAccessor>()> makeAccessor;  // empty: the real file system
+    ScanObserver* scanObserver = nullptr;                               // hears the scan's every verdict
+    // Called once, with every edit made in memory, right before the first file is replaced. A text
+    // refuses the run with that message, nothing changed (the command line's backup uses it).
+    std::function<std::optional<std::string>(const PackageEdit&)> beforeReplace;
 };
 
 // Runs once, start to end; every way out calls host.endProgram() and then returns. Errors that

@@ -116,24 +116,33 @@ std::string keyLine(std::string_view key, std::string_view value) {
     return line;
 }
 
-}  // namespace
-
-std::optional<SectionLocation> findSection(std::string_view text, std::string_view name) {
-    std::optional<SectionLocation> found;
-    // Only a line that holds a '[' can be a header: jump from one such line to the next instead
-    // of looking at every line, which made each of the run's 86 edits crawl through the file.
+// Calls visit(line, name) for each header line in file order until it returns false. Only a
+// line that holds a '[' can be a header: jumping from one such line to the next, instead of
+// looking at every line, keeps the run's 86 edits from crawling through the file.
+template <typename Visit>
+void forEachHeader(std::string_view text, Visit visit) {
     for (std::size_t bracket = text.find('['); bracket != std::string_view::npos;) {
         const std::size_t lf = text.rfind('\n', bracket);
         const Line line = lineAt(text, lf == std::string_view::npos ? 0 : lf + 1);
         if (const auto header = headerName(headerCandidate(text, line))) {
-            if (found) {
-                found->bodyEnd = line.begin;
-                return found;
-            }
-            if (equalsIgnoreCase(*header, name)) found = SectionLocation{line.begin, line.end, text.size()};
+            if (!visit(line, *header)) return;
         }
         bracket = text.find('[', line.end);
     }
+}
+
+}  // namespace
+
+std::optional<SectionLocation> findSection(std::string_view text, std::string_view name) {
+    std::optional<SectionLocation> found;
+    forEachHeader(text, [&](const Line& line, std::string_view header) {
+        if (found) {
+            found->bodyEnd = line.begin;
+            return false;
+        }
+        if (equalsIgnoreCase(header, name)) found = SectionLocation{line.begin, line.end, text.size()};
+        return true;
+    });
     return found;
 }
 
@@ -252,6 +261,15 @@ std::uint32_t readSection(std::string_view text, std::string_view section, char*
     }
     buffer[written] = '\0';  // fits: the loop kept one place for it
     return static_cast<std::uint32_t>(written);
+}
+
+std::vector<std::string_view> sectionNames(std::string_view text) {
+    std::vector<std::string_view> names;
+    forEachHeader(text, [&](const Line&, std::string_view header) {
+        names.push_back(header);
+        return true;
+    });
+    return names;
 }
 
 }  // namespace quillmere::profile

@@ -40,4 +40,8 @@ void writeKey(std::string& text, std::string_view section, std::string_view key,
 // after the closing NUL are not touched. A missing section reads as empty.
 std::uint32_t readSection(std::string_view text, std::string_view section, char* buffer, std::uint32_t size);
 
+// The names of all section headers in file order, a name that repeats included, each as
+// findSection recognises a header.
+std::vector<std::string_view> sectionNames(std::string_view text);
+
 }  // namespace quillmere::profile

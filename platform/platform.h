@@ -64,4 +64,15 @@ std::error_code lastSystemError();
 // Whether the stream is an interactive terminal (console).
 bool isTerminal(std::FILE* stream);
 
+// Whether this process may replace the file: write to it where it exists, and add a file to its
+// folder. Asks the system about the rights (effective ids, the read-only attribute, the folder's
+// access list) and creates, opens for writing or changes nothing.
+std::error_code checkReplaceable(const std::filesystem::path& file);
+
+// Flushes a folder's entries (new names, renames) to the disk where the system allows it.
+std::error_code flushFolderToDisk(const std::filesystem::path& folder);
+
+// The folder of the INF files that Windows itself ships; empty elsewhere.
+std::filesystem::path systemInfFolder();
+
 }  // namespace quillmere::platform

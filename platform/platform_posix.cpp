@@ -142,4 +142,35 @@ bool isTerminal(std::FILE* stream) {
     return ::isatty(::fileno(stream)) == 1;
 }
 
+std::error_code checkReplaceable(const std::filesystem::path& file) {
+    struct stat st {};
+    if (::stat(file.c_str(), &st) == 0) {
+        if (S_ISDIR(st.st_mode)) return std::make_error_code(std::errc::is_a_directory);
+        if (::faccessat(AT_FDCWD, file.c_str(), W_OK, AT_EACCESS) != 0)
+            return {errno, std::generic_category()};
+    } else if (errno != ENOENT) {
+        return {errno, std::generic_category()};
+    }
+    // The replace puts a new file into the folder and renames it: the folder must take writes and
+    // be searchable.
+    std::filesystem::path folder = file.parent_path();
+    if (folder.empty()) folder = ".";
+    if (::faccessat(AT_FDCWD, folder.c_str(), W_OK | X_OK, AT_EACCESS) != 0)
+        return {errno, std::generic_category()};
+    return {};
+}
+
+std::error_code flushFolderToDisk(const std::filesystem::path& folder) {
+    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY);
+    if (fd < 0) return {errno, std::generic_category()};
+    std::error_code ec;
+    if (::fsync(fd) != 0) ec = {errno, std::generic_category()};
+    ::close(fd);
+    return ec;
+}
+
+std::filesystem::path systemInfFolder() {
+    return {};
+}
+
 }  // namespace quillmere::platform

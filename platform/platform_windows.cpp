@@ -177,4 +177,43 @@ bool isTerminal(std::FILE* stream) {
     return ::_isatty(::_fileno(stream)) != 0;
 }
 
+namespace {
+
+// Asks for the rights without using them: a handle opened with them is closed at once, and an
+// open of an existing file or folder neither creates nor changes anything.
+std::error_code canOpenWith(const std::filesystem::path& path, DWORD access, DWORD flags) {
+    const HANDLE handle =
+        ::CreateFileW(path.c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                      OPEN_EXISTING, flags, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) return lastError();
+    ::CloseHandle(handle);
+    return {};
+}
+
+}  // namespace
+
+std::error_code checkReplaceable(const std::filesystem::path& file) {
+    const DWORD attributes = ::GetFileAttributesW(file.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES) {
+        if (attributes & FILE_ATTRIBUTE_DIRECTORY) return std::make_error_code(std::errc::is_a_directory);
+        if (attributes & FILE_ATTRIBUTE_READONLY) return std::make_error_code(std::errc::permission_denied);
+        if (auto ec = canOpenWith(file, FILE_WRITE_DATA, FILE_ATTRIBUTE_NORMAL)) return ec;
+    } else if (::GetLastError() != ERROR_FILE_NOT_FOUND) {
+        return lastError();
+    }
+    std::filesystem::path folder = file.parent_path();
+    if (folder.empty()) folder = L".";
+    return canOpenWith(folder, FILE_ADD_FILE, FILE_FLAG_BACKUP_SEMANTICS);
+}
+
+std::error_code flushFolderToDisk(const std::filesystem::path& /*folder*/) {
+    // NTFS journals its folder entries itself; a folder handle cannot be flushed without
+    // administrator rights.
+    return {};
+}
+
+std::filesystem::path systemInfFolder() {
+    return defaultProfileDirectory() / L"INF";
+}
+
 }  // namespace quillmere::platform

@@ -11,8 +11,8 @@
 namespace quillmere {
 namespace {
 
-constexpr std::uint64_t kMinSetupSize = 100000;  // sizes must be strictly greater
-constexpr std::uint64_t kMinInstallIniSize = 1000;
+constexpr std::uint64_t kMinSetupSize = *sizeLimit(FoundSlot::Label5);
+constexpr std::uint64_t kMinInstallIniSize = *sizeLimit(FoundSlot::Label2);
 
 bool contains(std::string_view text, std::string_view part) {
     return text.find(part) != std::string_view::npos;
@@ -43,26 +43,47 @@ void recordHit(ScanReporter& host, const ScannedFile& file, FoundSlot slot) {
     host.setSlotText(slot, file.path);
 }
 
-void examineFile(ScanReporter& host, const ScannedFile& file) {
-    host.showScanPath(file.path);
-    if (contains(file.folderPath, "WDM")) return;
+// The kind a file's name makes it a candidate for. The three kinds of name exclude one another.
+std::optional<FoundSlot> candidateSlot(const ScannedFile& file) {
+    if (isSetupName(file)) return FoundSlot::Label5;
+    if (isInstallIniName(file)) return FoundSlot::Label2;
+    return infSlot(file.shortName);
+}
 
-    if (isSetupName(file)) {
-        if (file.size > kMinSetupSize && !contains(file.folderPath, "CP")) {
-            recordHit(host, file, FoundSlot::Label5);
-        }
-        return;
+CandidateVerdict verdictFor(const ScannedFile& file, FoundSlot slot) {
+    if (contains(file.folderPath, "WDM")) return CandidateVerdict::InWdmFolder;
+    switch (slot) {
+        case FoundSlot::Label5:
+            // The size is tested first: a small setup program below a CP folder is too small.
+            if (file.size <= kMinSetupSize) return CandidateVerdict::TooSmall;
+            if (contains(file.folderPath, "CP")) return CandidateVerdict::InCpFolder;
+            return CandidateVerdict::Taken;
+        case FoundSlot::Label2:
+            return file.size > kMinInstallIniSize ? CandidateVerdict::Taken : CandidateVerdict::TooSmall;
+        case FoundSlot::Label3:
+        case FoundSlot::Label4:
+            break;
     }
-    if (isInstallIniName(file)) {
-        if (file.size > kMinInstallIniSize) recordHit(host, file, FoundSlot::Label2);
-        return;
-    }
-    if (const auto slot = infSlot(file.shortName)) recordHit(host, file, *slot);
+    return CandidateVerdict::Taken;  // INF files have no size limit
+}
+
+void examineFile(ScanReporter& host, ScanObserver* observer, const ScannedFile& file) {
+    host.showScanPath(file.path);
+    if (observer) observer->fileVisited(file);
+    // Without an observer the folder filter comes first, so that skipped files cost no name test.
+    if (!observer && contains(file.folderPath, "WDM")) return;
+
+    const auto slot = candidateSlot(file);
+    if (!slot) return;
+    const CandidateVerdict verdict = verdictFor(file, *slot);
+    if (observer) observer->candidate(file, *slot, verdict);
+    if (verdict == CandidateVerdict::Taken) recordHit(host, file, *slot);
 }
 
 }  // namespace
 
-void scanPackageFolder(FileSystemAccessor& fso, ScanReporter& host, const std::string& folder) {
+void scanPackageFolder(FileSystemAccessor& fso, ScanReporter& host, const std::string& folder,
+                       ScanObserver* observer) {
     // An explicit stack instead of recursion, so a very deep tree cannot overflow the call stack.
     // Visiting order is that of the recursive walk: a folder's files, then each subfolder's
     // whole subtree in listing order.
@@ -73,7 +94,7 @@ void scanPackageFolder(FileSystemAccessor& fso, ScanReporter& host, const std::s
     std::vector<Pending> stack;
 
     auto enter = [&](const std::string& path) {
-        for (const ScannedFile& file : fso.listFiles(path)) examineFile(host, file);
+        for (const ScannedFile& file : fso.listFiles(path)) examineFile(host, observer, file);
         stack.push_back(Pending{fso.listSubfolders(path), 0});
     };
 

@@ -2,5 +2,8 @@
 # shellcheck shell=bash
 BUILD_PACKAGES=(cmake ninja-build g++ pkg-config libgtest-dev libbenchmark-dev qt6-base-dev qt6-webengine-dev libgl-dev)
 
-# --- harden: the durability test (tests/faults/durability_test.cpp) traces a run with strace ---
+# --- The durability test (tests/faults/durability_test.cpp) traces a run with strace ---
 BUILD_PACKAGES+=(strace)
+
+# --- The command line's tests apply its diffs with patch(1) and parse its JSON with Python's own parser ---
+BUILD_PACKAGES+=(patch python3)

@@ -156,6 +156,30 @@ wine "$exe" --no "$windows_folder" >"$smoke/windows-again.out" 2>&1 || status=$?
   fail "a second run of quillmere-mod.exe did not refuse the modded package (exit $status)"
 stage "smoke run"
 
+# --- quillmere-mod.exe --check and --diff (issue 12): they read through Windows' own idea of the
+# rights (the read-only attribute, the folder's access list) and must create or change nothing.
+checked="$smoke/check"
+bash "$here/scripts/make-sample-package.sh" "$checked" >/dev/null
+check_folder="Z:${checked//\//\\}"
+snapshot() { find "$checked" -printf '%p %s %T@\n' | sort; }
+before=$(snapshot)
+status=0
+wine "$exe" --check "$check_folder" >"$smoke/check.out" 2>&1 || status=$?
+[ "$status" -eq 5 ] || { cat "$smoke/check.out"; fail "quillmere-mod.exe --check exited with $status, not 5"; }
+[ "$(grep -c '    can be written' "$smoke/check.out")" -eq 3 ] || { cat "$smoke/check.out"; fail "--check did not find the three files writable"; }
+status=0
+wine "$exe" --diff "$check_folder" >"$smoke/diff.out" 2>&1 || status=$?
+[ "$status" -eq 0 ] && grep -q '^+++ b/Driver/2KXP_INF/C2_59642.INF' "$smoke/diff.out" || fail "quillmere-mod.exe --diff (exit $status)"
+chmod a-w "$checked/Driver/install.ini"  # Wine shows it with the read-only attribute
+status=0
+wine "$exe" --check "$check_folder" >"$smoke/check-readonly.out" 2>&1 || status=$?
+[ "$status" -eq 1 ] && grep -q 'cannot be written' "$smoke/check-readonly.out" ||
+  { cat "$smoke/check-readonly.out"; fail "--check of a read-only install.ini exited with $status"; }
+[ "$before" = "$(snapshot)" ] || fail "--check or --diff changed the package under Windows"
+echo "--check and --diff under Windows: reported, nothing changed"
+stage "check and diff"
+# --- end of --check and --diff
+
 # --- Win32 window (ui/win32): quillmere-mod-tool.exe's imports, then its tests as real windows ---
 # The tests need an X display: an Xvfb of our own (-displayfd picks a free number, as others run
 # Xvfb on the same machine), Wine's own Tahoma and Marlett in the prefix, and windows that Wine

@@ -103,7 +103,7 @@ TEST(Cli, UsageErrors) {
                                                {"a", "b"}}) {
         Cli cli;
         EXPECT_EQ(cli.run(args), cli::kUsage);
-        EXPECT_NE(cli.err.str().find("usage: quillmere-mod [--yes | --no] [--quiet] FOLDER"),
+        EXPECT_NE(cli.err.str().find("usage: quillmere-mod [-y | -n] [-q | --verbose] [--backup DIR] FOLDER"),
                   std::string::npos);
         EXPECT_EQ(cli.out.str(), "");
     }
@@ -129,7 +129,7 @@ TEST(Cli, FailuresSayWhetherFilesChanged) {
     fs::remove(p.setup);
     Cli start;
     EXPECT_EQ(cli::runCli({"--yes", tree.str()}, {start.out, start.err, start.in, false, false},
-                          RunEnvironment{&start.editor, {}, {}}),
+                          RunEnvironment{&start.editor, {}, {}, nullptr, {}}),
               cli::kStartFailed);
     EXPECT_EQ(start.err.str(), "quillmere-mod: Cannot start Label5: no setup program was found\n");
     EXPECT_EQ(readBytes(p.c2Inf), testData("expected/C2_59642.INF"));
