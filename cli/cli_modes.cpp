@@ -22,6 +22,8 @@ int statusOf(RunOutcome outcome) {
             return kRefused;
         case RunOutcome::Failed:
             return kError;
+        case RunOutcome::NotRestored:
+            return kNotRestored;
     }
     return kError;
 }
