@@ -2,14 +2,12 @@
 
 #include <QWebEngineView>
 
-#include "window_style.h"
-
 namespace quillmere::ui {
 
-Form3::Form3(const Links& links, const Navigate& navigate) {
-    setWindowTitle(links.helpAddress.toUpper());
+Form3::Form3(const WebHelpSetup& setup) {
+    setWindowTitle(setup.caption);
     setAttribute(Qt::WA_DeleteOnClose);
-    setFont(classicFont());
+    setFont(setup.font);
     resize(867, 638);
 
     // The browser keeps its size however the window is resized: nothing lays it out.
@@ -17,11 +15,10 @@ Form3::Form3(const Links& links, const Navigate& navigate) {
     browser_->setObjectName(QStringLiteral("WebBrowser1"));
     browser_->setGeometry(0, 0, 865, 609);
 
-    const QUrl page = helpPageUrl(links.helpAddress);
-    if (navigate) {
-        navigate(*browser_, page);
+    if (setup.navigate) {
+        setup.navigate(*browser_, setup.page);
     } else {
-        browser_->load(page);
+        browser_->load(setup.page);
     }
 }
 
