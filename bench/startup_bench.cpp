@@ -1,5 +1,5 @@
 // Start-up of the window against a bare Qt Widgets window, on the display in DISPLAY: each round
-// starts the bare window, then each tool given, one after the other. Measured from just before
+// starts the bare window and each tool given, one after the other, in turns. Measured from just before
 // the spawn to the first paint the program reports (QUILLMERE_STARTUP_PROBE, see
 // ui/qt/startup_probe.h), and the peak resident memory of the process (wait4). Then the time
 // from the help window's link click to the web-help window's first paint, in the tool itself.
@@ -44,6 +44,9 @@ struct ProbeRun {
 // Starts `program` with QUILLMERE_STARTUP_PROBE=mode, reads its markers until it ends (killed
 // after 120 s), and reaps it.
 ProbeRun runProbe(const std::string& program, const std::string& mode) {
+    // Lets what the last program left behind settle first: the display server tidying up after
+    // it, the browser engine's helper processes ending.
+    usleep(500 * 1000);
     std::vector<std::string> env = {"QUILLMERE_STARTUP_PROBE=" + mode};
     for (char** e = environ; *e; ++e) {
         if (std::string(*e).rfind("QUILLMERE_STARTUP_PROBE=", 0) != 0) env.emplace_back(*e);
@@ -154,11 +157,15 @@ int main(int argc, char** argv) {
                                {"`quillmere-mod-tool`", argv[3], {}, {}, {}, {}}};
     if (argc == 5) all.push_back({"`quillmere-mod-tool` before (baseline)", argv[4], {}, {}, {}, {}});
     try {
-        // One warm-up round fills the page cache and the font cache.
+        // One warm-up round fills the page cache and the font cache. The order turns round each
+        // round, so that neither side always follows the other.
         for (int round = 0; round <= rounds; ++round) {
             std::vector<Series> scratch = all;
             std::vector<Series>& into = round == 0 ? scratch : all;
-            for (std::size_t i = 0; i < into.size(); ++i) measureRound(into[i], i > 0);
+            for (std::size_t k = 0; k < into.size(); ++k) {
+                const std::size_t i = round % 2 == 0 ? k : into.size() - 1 - k;
+                measureRound(into[i], i > 0);
+            }
         }
     } catch (const std::exception& e) {
         std::fprintf(stderr, "startup benchmark: %s\n", e.what());
