@@ -36,7 +36,7 @@ for file in /usr/bin/quillmere-mod /usr/bin/quillmere-mod-tool /usr/lib/quillmer
 done
 # The manual page comes with the command line's own install rule, once there is one.
 if [ -f "$here/cli/quillmere-mod.1" ]; then
-  grep -q '/usr/share/man/man1/quillmere-mod\.1' <<<"$contents" || fail "the package lacks the manual page"
+  grep -q '^/usr/share/man/.*quillmere-mod\.1' <<<"$contents" || fail "the package lacks the manual page"
 fi
 
 version=$(/usr/bin/quillmere-mod --version) || fail "/usr/bin/quillmere-mod --version failed"
