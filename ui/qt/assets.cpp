@@ -1,5 +1,7 @@
 #include "assets.h"
 
+#include "images.h"
+
 // Resources of a static library are not pulled in by the linker on their own.
 static void initAssetResources() {
     Q_INIT_RESOURCE(assets);
@@ -18,7 +20,7 @@ void ensureResources() {
 QIcon windowIcon() {
     ensureResources();
     QIcon icon;
-    for (int size : {16, 20, 24, 32}) icon.addFile(QStringLiteral(":/quillmere/icon-%1.png").arg(size));
+    for (int size : common::kIconSizes) icon.addFile(QStringLiteral(":/quillmere/icon-%1.png").arg(size));
     return icon;
 }
 
@@ -29,7 +31,8 @@ QPixmap logo() {
 
 QCursor linkCursor() {
     ensureResources();
-    return QCursor(QPixmap(QStringLiteral(":/quillmere/link-cursor.xpm")), 12, 1);
+    return QCursor(QPixmap(QStringLiteral(":/quillmere/link-cursor.xpm")), common::kLinkCursorHotSpotX,
+                   common::kLinkCursorHotSpotY);
 }
 
 }  // namespace quillmere::ui

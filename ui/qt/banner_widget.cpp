@@ -3,34 +3,28 @@
 #include <QFontDatabase>
 #include <QMouseEvent>
 #include <QPainter>
-#include <cmath>
-#include <numbers>
+
+#include "colours.h"
+#include "from_common.h"
+#include "stage.h"
 
 namespace quillmere::ui {
 namespace {
 
-constexpr QSizeF kStage(600, 300);
-const QColor kStageColour(77, 97, 134);
-const QColor kTitleColour(232, 238, 247);
-const QColor kSparkColour(255, 255, 255);
-constexpr int kTitleSize = 20;
-constexpr double kTitleEnlargement = 1.8;
-constexpr int kTicksPerChange = 2;  // 0.2 s at 10 fps
+QTransform toQTransform(const common::Placement& placement) {
+    return QTransform(placement.scaleX, 0, 0, placement.scaleY, placement.offsetX, placement.offsetY);
+}
 
+// The title's glyph outlines, placed on the stage as the model says.
 QPainterPath buildTitle() {
     QFont font = QFontDatabase::systemFont(QFontDatabase::GeneralFont);
-    font.setBold(true);
-    font.setPixelSize(kTitleSize);
-    font.setLetterSpacing(QFont::PercentageSpacing, 112);  // the wide look of a gothic title face
+    font.setBold(common::kTitleBold);
+    font.setPixelSize(common::kTitleSize);
+    font.setLetterSpacing(QFont::PercentageSpacing, common::kTitleLetterSpacingPercent);
     QPainterPath path;
-    path.addText(0, 0, font, QStringLiteral("Quillmere Mod tool"));
-    // Enlarged, centred across the stage and in the middle of its lower half.
+    path.addText(0, 0, font, toQString(common::kTitleText));
     const QRectF box = path.boundingRect();
-    QTransform placement;
-    placement.translate(kStage.width() / 2, kStage.height() * 3 / 4);
-    placement.scale(kTitleEnlargement, kTitleEnlargement);
-    placement.translate(-box.center().x(), -box.center().y());
-    return placement.map(path);
+    return toQTransform(common::placeTitle(box.left(), box.top(), box.right(), box.bottom())).map(path);
 }
 
 }  // namespace
@@ -39,90 +33,47 @@ BannerWidget::BannerWidget(QUrl helpPage, UrlOpener open, quint32 seed, QWidget*
     : QWidget(parent),
       helpPage_(std::move(helpPage)),
       open_(std::move(open)),
-      random_(seed),
+      model_(seed),
       title_(buildTitle()) {
     setFocusPolicy(Qt::TabFocus);
     setAttribute(Qt::WA_OpaquePaintEvent);
-    clock_.setInterval(1000 / kFramesPerSecond);
+    clock_.setInterval(Model::kFrameMilliseconds);
     connect(&clock_, &QTimer::timeout, this, [this] {
         advanceFrame();
         update();
     });
-    flickerReflection();
-    for (std::size_t i = 0; i < sparks_.size(); ++i) {
-        placeSpark(sparks_[i]);
-        sparks_[i].phase = static_cast<int>(i) * kSparkFrames / kSparkCount;
-    }
-}
-
-void BannerWidget::advanceFrame() {
-    ++frame_;
-    if (frame_ % kTicksPerChange != 0) return;
-    flickerReflection();
-    placeSpark(sparks_[static_cast<std::size_t>(nextSpark_)]);
-    nextSpark_ = (nextSpark_ + 1) % kSparkCount;
-}
-
-void BannerWidget::flickerReflection() {
-    reflection_.height = random_.bounded(91, 101) / 100.0;
-    reflection_.opacity = random_.bounded(10, 20) / 100.0;
-}
-
-void BannerWidget::placeSpark(Spark& spark) {
-    // Near the middle of the stage, where the title sits.
-    spark.position = QPointF(random_.bounded(150, 451), random_.bounded(110, 241));
-    spark.squash = random_.bounded(25, 101) / 100.0;
-    spark.opacity = random_.bounded(10, 50) / 100.0;
 }
 
 void BannerWidget::paintEvent(QPaintEvent* /*event*/) {
     QPainter painter(this);
-    painter.fillRect(rect(), kStageColour);
+    painter.fillRect(rect(), toQColor(common::kStageSlateBlue));
     painter.setRenderHint(QPainter::Antialiasing);
 
-    // The stage keeps its proportions and is centred in the control.
-    const double scale = std::min(width() / kStage.width(), height() / kStage.height());
-    painter.translate((width() - kStage.width() * scale) / 2, (height() - kStage.height() * scale) / 2);
-    painter.scale(scale, scale);
-    painter.setClipRect(QRectF(QPointF(0, 0), kStage));
+    painter.setTransform(toQTransform(common::fitStage(width(), height())));
+    painter.setClipRect(QRectF(0, 0, common::kStageWidth, common::kStageHeight));
 
-    for (const Spark& spark : sparks_) paintSpark(painter, spark);
+    for (const Model::Spark& spark : model_.sparks()) paintSpark(painter, spark);
 
     painter.setPen(Qt::NoPen);
-    painter.setBrush(kTitleColour);
+    painter.setBrush(toQColor(common::kTitleColour));
     painter.drawPath(title_);
 
-    // The reflection: upside down, a little lower, squashed to its height.
     const QRectF box = title_.boundingRect();
     painter.save();
-    painter.setOpacity(reflection_.opacity);
-    painter.translate(0, box.bottom() + box.height() * 0.25);
-    painter.scale(1, -reflection_.height);
-    painter.translate(0, -box.bottom());
+    painter.setOpacity(model_.reflection().opacity);
+    painter.setTransform(
+        toQTransform(common::placeReflection(box.top(), box.bottom(), model_.reflection().height)), true);
     painter.drawPath(title_);
     painter.restore();
 }
 
-void BannerWidget::paintSpark(QPainter& painter, const Spark& spark) const {
-    // A four-pointed star that turns and swells over its twenty frames.
-    const int step = (frame_ + spark.phase) % kSparkFrames;
-    const double turn = 360.0 * step / kSparkFrames;
-    const double swell = 0.6 + 0.4 * std::sin(2 * std::numbers::pi * step / kSparkFrames);
-    const double outer = 14 * swell;
-    const double inner = 4 * swell;
+void BannerWidget::paintSpark(QPainter& painter, const Model::Spark& spark) const {
     QPolygonF star;
-    for (int i = 0; i < 8; ++i) {
-        const double angle = std::numbers::pi / 4 * i;
-        const double r = i % 2 == 0 ? outer : inner;
-        star << QPointF(r * std::cos(angle), r * std::sin(angle));
-    }
+    for (const common::Point& point : model_.sparkOutline(spark)) star << QPointF(point.x, point.y);
     painter.save();
-    painter.translate(spark.position);
-    painter.scale(1, spark.squash);
-    painter.rotate(turn);
     painter.setOpacity(spark.opacity);
     painter.setPen(Qt::NoPen);
-    painter.setBrush(kSparkColour);
+    painter.setBrush(toQColor(common::kSparkColour));
     painter.drawPolygon(star);
     painter.restore();
 }

@@ -1,16 +1,14 @@
 #pragma once
-// The animated title banner behind the main window's controls: the title, its flickering
-// reflection and ten small animated sparks on slate blue, at 10 frames a second while visible.
-// Releasing the mouse button over it opens the help page.
+// The animated title banner behind the main window's controls. BannerModel decides what is on
+// the stage at each frame; this widget runs its 10 fps clock while visible and draws it. Releasing
+// the mouse button over it opens the help page.
 
 #include <QPainterPath>
-#include <QPointF>
-#include <QRandomGenerator>
 #include <QTimer>
 #include <QUrl>
 #include <QWidget>
-#include <array>
 
+#include "banner_model.h"
 #include "desktop_links.h"
 
 namespace quillmere::ui {
@@ -18,30 +16,21 @@ namespace quillmere::ui {
 class BannerWidget : public QWidget {
     Q_OBJECT
   public:
-    static constexpr int kFramesPerSecond = 10;
-    static constexpr int kSparkCount = 10;
-    static constexpr int kSparkFrames = 20;
-
-    struct Reflection {
-        double height = 1.0;  // share of the title's height
-        double opacity = 0.1;
-    };
-    struct Spark {
-        QPointF position;  // on the 600 x 300 stage
-        double squash = 1.0;
-        double opacity = 0.1;
-        int phase = 0;  // frame of its own motion at banner frame 0
-    };
+    using Model = common::BannerModel;
+    static constexpr int kFramesPerSecond = Model::kFramesPerSecond;
+    static constexpr int kSparkCount = Model::kSparkCount;
+    static constexpr int kSparkFrames = Model::kSparkFrames;
 
     BannerWidget(QUrl helpPage, UrlOpener open, quint32 seed, QWidget* parent = nullptr);
 
     // One tick of the 10 fps clock; every second tick the reflection flickers and one spark moves.
-    void advanceFrame();
+    void advanceFrame() { model_.advanceFrame(); }
 
     bool isPlaying() const { return clock_.isActive(); }
-    int frame() const { return frame_; }
-    const Reflection& reflection() const { return reflection_; }
-    const std::array<Spark, kSparkCount>& sparks() const { return sparks_; }
+    const Model& model() const { return model_; }
+    int frame() const { return model_.frame(); }
+    const Model::Reflection& reflection() const { return model_.reflection(); }
+    const std::array<Model::Spark, kSparkCount>& sparks() const { return model_.sparks(); }
 
   protected:
     void paintEvent(QPaintEvent* event) override;
@@ -50,19 +39,13 @@ class BannerWidget : public QWidget {
     void mouseReleaseEvent(QMouseEvent* event) override;
 
   private:
-    void flickerReflection();
-    void placeSpark(Spark& spark);
-    void paintSpark(QPainter& painter, const Spark& spark) const;
+    void paintSpark(QPainter& painter, const Model::Spark& spark) const;
 
     QUrl helpPage_;
     UrlOpener open_;
-    QRandomGenerator random_;
+    Model model_;
     QTimer clock_;
     QPainterPath title_;
-    int frame_ = 0;
-    int nextSpark_ = 0;
-    Reflection reflection_;
-    std::array<Spark, kSparkCount> sparks_;
 };
 
 }  // namespace quillmere::ui

@@ -2,20 +2,21 @@
 
 #include <QDesktopServices>
 
-#include "app_config.h"
+#include "from_common.h"
+#include "links.h"
 
 namespace quillmere::ui {
 
 Links builtInLinks() {
-    return {QString::fromUtf8(kHelpAddress), QString::fromUtf8(kAuthorMail)};
+    return {toQString(common::builtInHelpAddress()), toQString(common::builtInAuthorMail())};
 }
 
 QUrl helpPageUrl(const QString& helpAddress) {
-    return QUrl::fromUserInput(helpAddress);
+    return QUrl(toQString(common::helpPageUrl(helpAddress.toStdString())));
 }
 
 QUrl mailUrl(const QString& mail) {
-    return QUrl(QStringLiteral("mailto:") + mail);
+    return QUrl(toQString(common::mailtoLink(mail.toStdString())));
 }
 
 UrlOpener desktopUrlOpener() {

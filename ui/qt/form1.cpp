@@ -3,14 +3,29 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QRandomGenerator>
 #include <exception>
 
 #include "assets.h"
+#include "focus.h"
+#include "from_common.h"
+#include "layout.h"
 #include "package_scanner.h"
+#include "texts.h"
 #include "window_style.h"
 
 namespace quillmere::ui {
 namespace {
+
+using common::form1Control;
+
+// Names the widget after its row and gives it the row's place and size.
+template <typename Widget>
+Widget* placed(Widget* widget, const common::ControlRow& row) {
+    widget->setObjectName(toQString(row.name));
+    widget->setGeometry(toQRect(row.twips));
+    return widget;
+}
 
 // Holds the wait cursor for as long as a run holds the thread.
 class WaitCursor {
@@ -36,11 +51,11 @@ Form1::Form1(Form1Setup setup, QWidget* parent)
     if (!setup_.openUrl) setup_.openUrl = desktopUrlOpener();
     if (!setup_.quit) setup_.quit = [] { QCoreApplication::exit(0); };
 
-    setWindowTitle(QStringLiteral("Quillmeres automatic driver modder"));
+    setWindowTitle(toQString(common::kForm1.caption));
     // Fixed single border, close box only.
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
                    Qt::MSWindowsFixedSizeDialogHint);
-    setFixedSize(608, 305);
+    setFixedSize(clientSize(common::kForm1));
     setWindowIcon(windowIcon());
     setFont(classicFont());
 
@@ -54,76 +69,64 @@ Form1::~Form1() = default;
 
 void Form1::buildControls() {
     // Created first, so it lies beneath every other control.
-    banner_ =
-        new BannerWidget(helpPageUrl(setup_.links.helpAddress), setup_.openUrl, setup_.bannerSeed, this);
-    banner_->setObjectName(QStringLiteral("ShockwaveFlash1"));
-    banner_->setGeometry(0, 0, 609, 313);
+    banner_ = placed(
+        new BannerWidget(helpPageUrl(setup_.links.helpAddress), setup_.openUrl, setup_.bannerSeed, this),
+        form1Control("ShockwaveFlash1"));
 
-    dir1_ = new FolderList(this);
-    dir1_->setObjectName(QStringLiteral("Dir1"));
-    dir1_->setGeometry(24, 8, 161, 141);
+    dir1_ = placed(new FolderList(this), form1Control("Dir1"));
     paintListYellow(dir1_);
 
-    drive1_ = new DriveList(setup_.drives, this);
-    drive1_->setObjectName(QStringLiteral("Drive1"));
-    drive1_->setGeometry(24, 152, 161, 21);
+    drive1_ = placed(new DriveList(setup_.drives, this), form1Control("Drive1"));
     paintListYellow(drive1_);
     connect(drive1_, &DriveList::driveChanged, dir1_, &FolderList::setPath);
 
-    command1_ = new QPushButton(QStringLiteral("Contact me"), this);
-    command1_->setObjectName(QStringLiteral("Command1"));
-    command1_->setGeometry(192, 16, 129, 41);
+    const auto button = [this](const char* name) {
+        const common::ControlRow& row = form1Control(name);
+        return placed(new QPushButton(toQString(row.text), this), row);
+    };
+    command1_ = button("Command1");
     connect(command1_, &QPushButton::clicked, this, &Form1::contactAuthor);
-
-    command2_ = new QPushButton(QStringLiteral("Need help? click me"), this);
-    command2_->setObjectName(QStringLiteral("Command2"));
-    command2_->setGeometry(328, 16, 129, 41);
+    command2_ = button("Command2");
     connect(command2_, &QPushButton::clicked, this, [this] { helpWindows_.showHelp(); });
-
-    cmGO_ = new QPushButton(QStringLiteral("Start modding"), this);
-    cmGO_->setObjectName(QStringLiteral("cmGO"));
-    cmGO_->setGeometry(256, 64, 129, 41);
+    cmGO_ = button("cmGO");
     connect(cmGO_, &QPushButton::clicked, this, &Form1::startModding);
 
-    picture1_ = new QLabel(this);
-    picture1_->setObjectName(QStringLiteral("Picture1"));
-    picture1_->setGeometry(456, 16, 139, 138);
+    picture1_ = placed(new QLabel(this), form1Control("Picture1"));
     picture1_->setPixmap(logo());
 }
 
 void Form1::buildHiddenControls() {
     // Below the bottom edge of the fixed-size client area, so they never come into view.
-    const auto label = [this](const char* name, QRect geometry) {
-        auto* l = new QLabel(QString::fromLatin1(name), this);
-        l->setObjectName(QString::fromLatin1(name));
-        l->setGeometry(geometry);
+    const QFont font = qtFont(common::kHiddenControlsFont);
+    const auto label = [this, &font](const char* name) {
+        const common::ControlRow& row = form1Control(name);
+        auto* l = placed(new QLabel(toQString(row.text), this), row);
+        l->setFont(font);
         l->setWordWrap(true);
         return l;
     };
-    hidden_.label1 = label("Label1", {16, 376, 153, 73});
-    hidden_.slotLabels = {label("Label2", {232, 376, 145, 49}), label("Label3", {232, 440, 177, 65}),
-                          label("Label4", {224, 520, 241, 41}), label("Label5", {464, 432, 129, 41})};
+    const auto list = [this, &font](const char* name) {
+        auto* l = placed(new QListWidget(this), form1Control(name));
+        l->setFont(font);
+        return l;
+    };
+    hidden_.label1 = label("Label1");
+    hidden_.slotLabels = {label("Label2"), label("Label3"), label("Label4"), label("Label5")};
+    hidden_.list1 = list("List1");
+    hidden_.list2 = list("List2");
 
-    hidden_.list1 = new QListWidget(this);
-    hidden_.list1->setObjectName(QStringLiteral("List1"));
-    hidden_.list1->setGeometry(16, 664, 425, 147);
-    hidden_.list2 = new QListWidget(this);
-    hidden_.list2->setObjectName(QStringLiteral("List2"));
-    hidden_.list2->setGeometry(480, 352, 145, 30);
-
-    // Dir1, Drive1, List1, the banner, then the three buttons.
-    setTabOrder(dir1_, drive1_);
-    setTabOrder(drive1_, hidden_.list1);
-    setTabOrder(hidden_.list1, banner_);
-    setTabOrder(banner_, command1_);
-    setTabOrder(command1_, command2_);
-    setTabOrder(command2_, cmGO_);
+    QWidget* previous = nullptr;
+    for (std::string_view name : common::kForm1TabOrder) {
+        auto* widget = findChild<QWidget*>(toQString(name), Qt::FindDirectChildrenOnly);
+        if (previous) setTabOrder(previous, widget);
+        previous = widget;
+    }
 }
 
 void Form1::start() {
     load();
     show();
-    dir1_->setFocus();
+    findChild<QWidget*>(toQString(common::kForm1FirstFocus), Qt::FindDirectChildrenOnly)->setFocus();
 }
 
 void Form1::load() {
@@ -131,7 +134,7 @@ void Form1::load() {
     if (folderExists(QFile::encodeName(setup_.folders.packageFolder).toStdString())) {
         dir1_->setPath(setup_.folders.packageOpen);
     } else {
-        host_->showMessage("Make sure you select the ATI folder before you start.");
+        host_->showMessage(std::string(common::kNoPackageFolderMessage));
         dir1_->setPath(setup_.folders.fallbackFolder);
     }
 }

@@ -6,6 +6,7 @@
 #include <functional>
 
 #include "desktop_links.h"
+#include "layout.h"
 
 namespace quillmere::ui {
 
@@ -32,7 +33,8 @@ class Form2 : public QWidget {
     Form2(const Links& links, std::function<void()> openWebHelp);
 
   private:
-    QLabel* addLabel(const char* name, const QString& text, QRect geometry);
+    void addLink(const common::ControlRow& row, const QString& text);
+    QLabel* addLabel(const common::ControlRow& row);
 
     std::function<void()> openWebHelp_;
 };

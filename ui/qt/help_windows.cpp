@@ -1,5 +1,7 @@
 #include "help_windows.h"
 
+#include "from_common.h"
+#include "links.h"
 #include "web_help_unavailable.h"
 #include "window_style.h"
 
@@ -39,8 +41,8 @@ void HelpWindows::showHelp() {
 
 void HelpWindows::showWebHelp() {
     if (!isOpen(webHelp_)) {
-        const WebHelpSetup setup{links_.helpAddress.toUpper(), helpPageUrl(links_.helpAddress), classicFont(),
-                                 navigate_};
+        const WebHelpSetup setup{toQString(common::webHelpCaption(links_.helpAddress.toStdString())),
+                                 helpPageUrl(links_.helpAddress), classicFont(), navigate_};
         WebHelpModule* module = loader_->module();
         webHelp_ = module ? module->createForm3(setup) : makeWebHelpUnavailable(setup, loader_->error());
     }

@@ -3,7 +3,8 @@
 #include <QApplication>
 #include <QMessageBox>
 
-#include "app_config.h"
+#include "from_common.h"
+#include "texts.h"
 
 namespace quillmere::ui {
 namespace {
@@ -31,8 +32,7 @@ void MessageBoxes::inform(QWidget* parent, const QString& text) {
     ArrowWhileOpen arrow;
     // The caption is passed in, not left to the application display name: setting that name
     // would make Qt append it to every window caption.
-    QMessageBox box(QMessageBox::NoIcon, QString::fromLatin1(kApplicationTitle), text, QMessageBox::Ok,
-                    parent);
+    QMessageBox box(QMessageBox::NoIcon, toQString(common::kApplicationTitle), text, QMessageBox::Ok, parent);
     box.setTextFormat(Qt::PlainText);
     box.exec();
 }

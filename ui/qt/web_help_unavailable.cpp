@@ -3,6 +3,8 @@
 #include <QLabel>
 #include <QWidget>
 
+#include "from_common.h"
+
 namespace quillmere::ui {
 
 QWidget* makeWebHelpUnavailable(const WebHelpSetup& setup, const QString& why) {
@@ -10,7 +12,7 @@ QWidget* makeWebHelpUnavailable(const WebHelpSetup& setup, const QString& why) {
     window->setWindowTitle(setup.caption);
     window->setAttribute(Qt::WA_DeleteOnClose);
     window->setFont(setup.font);
-    window->resize(867, 638);
+    window->resize(clientSize(common::kForm3));
 
     auto* message = new QLabel(window);
     message->setObjectName(QStringLiteral("WebHelpUnavailable"));

@@ -5,16 +5,17 @@
 
 namespace quillmere::ui {
 
-QFont classicFont() {
-    QFont font(QStringLiteral("Tahoma"));
-    font.setPointSizeF(8.25);
+QFont qtFont(const common::FontSpec& spec) {
+    QFont font(toQString(spec.family));
+    font.setPointSizeF(spec.points);
+    font.setBold(spec.bold);
     return font;
 }
 
 void fillBackground(QWidget* widget, const QColor& colour) {
     QPalette palette = widget->palette();
     palette.setColor(QPalette::Window, colour);
-    palette.setColor(QPalette::WindowText, Qt::black);
+    palette.setColor(QPalette::WindowText, toQColor(common::kText));
     widget->setPalette(palette);
     widget->setAutoFillBackground(true);
 }
@@ -25,7 +26,7 @@ void paintListYellow(QWidget* widget) {
         palette.setColor(role, kLightYellow);
     }
     for (QPalette::ColorRole role : {QPalette::Text, QPalette::ButtonText, QPalette::WindowText}) {
-        palette.setColor(role, Qt::black);
+        palette.setColor(role, toQColor(common::kText));
     }
     widget->setPalette(palette);
     widget->setAutoFillBackground(true);

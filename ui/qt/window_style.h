@@ -4,14 +4,23 @@
 #include <QColor>
 #include <QFont>
 
+#include "colours.h"
+#include "fonts.h"
+#include "from_common.h"
+
 class QWidget;
 
 namespace quillmere::ui {
 
-inline const QColor kLightYellow(255, 255, 128);
+inline const QColor kLightYellow = toQColor(common::kLightYellow);
 
-// Tahoma 8.25 pt where the system has it; Qt's font matching finds the nearest otherwise.
-QFont classicFont();
+// The font of `spec` where the system has it; Qt's font matching finds the nearest otherwise.
+QFont qtFont(const common::FontSpec& spec);
+
+// Tahoma 8.25 pt, the font of every visible text.
+inline QFont classicFont() {
+    return qtFont(common::kWindowFont);
+}
 
 // Fills the widget's background with `colour`; its text is black.
 void fillBackground(QWidget* widget, const QColor& colour);

@@ -64,7 +64,7 @@ void BannerWidgetTest::flickersAndMovesOneSparkEveryTwoFrames() {
         for (std::size_t s = 0; s < before.size(); ++s) {
             const auto& spark = banner.widget.sparks()[s];
             QVERIFY(spark.opacity >= 0.10 && spark.opacity <= 0.49);
-            QVERIFY(QRectF(0, 0, 600, 300).contains(spark.position));
+            QVERIFY(QRectF(0, 0, 600, 300).contains(QPointF(spark.position.x, spark.position.y)));
             if (spark.position != before[s].position || spark.squash != before[s].squash) {
                 ++moved;
                 ++moves[s];
