@@ -30,11 +30,7 @@ QPainterPath buildTitle() {
 }  // namespace
 
 BannerWidget::BannerWidget(QUrl helpPage, UrlOpener open, quint32 seed, QWidget* parent)
-    : QWidget(parent),
-      helpPage_(std::move(helpPage)),
-      open_(std::move(open)),
-      model_(seed),
-      title_(buildTitle()) {
+    : QWidget(parent), helpPage_(std::move(helpPage)), open_(std::move(open)), model_(seed) {
     setFocusPolicy(Qt::TabFocus);
     setAttribute(Qt::WA_OpaquePaintEvent);
     clock_.setInterval(Model::kFrameMilliseconds);
@@ -56,15 +52,21 @@ void BannerWidget::paintEvent(QPaintEvent* /*event*/) {
 
     painter.setPen(Qt::NoPen);
     painter.setBrush(toQColor(common::kTitleColour));
-    painter.drawPath(title_);
+    const QPainterPath& path = title();
+    painter.drawPath(path);
 
-    const QRectF box = title_.boundingRect();
+    const QRectF box = path.boundingRect();
     painter.save();
     painter.setOpacity(model_.reflection().opacity);
     painter.setTransform(
         toQTransform(common::placeReflection(box.top(), box.bottom(), model_.reflection().height)), true);
-    painter.drawPath(title_);
+    painter.drawPath(path);
     painter.restore();
+}
+
+const QPainterPath& BannerWidget::title() {
+    if (title_.isEmpty()) title_ = buildTitle();
+    return title_;
 }
 
 void BannerWidget::paintSpark(QPainter& painter, const Model::Spark& spark) const {

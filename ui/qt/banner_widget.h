@@ -40,12 +40,13 @@ class BannerWidget : public QWidget {
 
   private:
     void paintSpark(QPainter& painter, const Model::Spark& spark) const;
+    const QPainterPath& title();
 
     QUrl helpPage_;
     UrlOpener open_;
     Model model_;
     QTimer clock_;
-    QPainterPath title_;
+    QPainterPath title_;  // built at the first paint: it is the first text laid out
 };
 
 }  // namespace quillmere::ui
