@@ -1,6 +1,6 @@
 # Debian packages the build needs, sourced by the run and test scripts.
 # shellcheck shell=bash
-BUILD_PACKAGES=(cmake ninja-build g++ pkg-config libgtest-dev libbenchmark-dev qt6-base-dev qt6-webengine-dev libgl-dev libfontconfig-dev)
+BUILD_PACKAGES=(cmake ninja-build g++ pkg-config libgtest-dev libbenchmark-dev qt6-base-dev qt6-webengine-dev libgl-dev)
 # Making and checking the Debian package and the Windows zip (scripts/test-all.sh, its package
 # block; scripts/package-windows.sh), and the display of the start-up benchmark.
 PACKAGING_PACKAGES=(dpkg-dev file desktop-file-utils appstream zip unzip xvfb)

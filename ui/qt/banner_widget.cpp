@@ -30,7 +30,11 @@ QPainterPath buildTitle() {
 }  // namespace
 
 BannerWidget::BannerWidget(QUrl helpPage, UrlOpener open, quint32 seed, QWidget* parent)
-    : QWidget(parent), helpPage_(std::move(helpPage)), open_(std::move(open)), model_(seed) {
+    : QWidget(parent),
+      helpPage_(std::move(helpPage)),
+      open_(std::move(open)),
+      model_(seed),
+      title_(buildTitle()) {
     setFocusPolicy(Qt::TabFocus);
     setAttribute(Qt::WA_OpaquePaintEvent);
     clock_.setInterval(Model::kFrameMilliseconds);
@@ -52,21 +56,15 @@ void BannerWidget::paintEvent(QPaintEvent* /*event*/) {
 
     painter.setPen(Qt::NoPen);
     painter.setBrush(toQColor(common::kTitleColour));
-    const QPainterPath& path = title();
-    painter.drawPath(path);
+    painter.drawPath(title_);
 
-    const QRectF box = path.boundingRect();
+    const QRectF box = title_.boundingRect();
     painter.save();
     painter.setOpacity(model_.reflection().opacity);
     painter.setTransform(
         toQTransform(common::placeReflection(box.top(), box.bottom(), model_.reflection().height)), true);
-    painter.drawPath(path);
+    painter.drawPath(title_);
     painter.restore();
-}
-
-const QPainterPath& BannerWidget::title() {
-    if (title_.isEmpty()) title_ = buildTitle();
-    return title_;
 }
 
 void BannerWidget::paintSpark(QPainter& painter, const Model::Spark& spark) const {

@@ -40,13 +40,12 @@ class BannerWidget : public QWidget {
 
   private:
     void paintSpark(QPainter& painter, const Model::Spark& spark) const;
-    const QPainterPath& title();
 
     QUrl helpPage_;
     UrlOpener open_;
     Model model_;
     QTimer clock_;
-    QPainterPath title_;  // built at the first paint: it is the first text laid out
+    QPainterPath title_;
 };
 
 }  // namespace quillmere::ui

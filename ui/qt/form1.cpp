@@ -5,7 +5,6 @@
 #include <QFile>
 #include <QRandomGenerator>
 #include <exception>
-#include <utility>
 
 #include "assets.h"
 #include "focus.h"
@@ -126,7 +125,6 @@ void Form1::buildHiddenControls() {
 
 void Form1::start() {
     load();
-    readyForText();
     show();
     findChild<QWidget*>(toQString(common::kForm1FirstFocus), Qt::FindDirectChildrenOnly)->setFocus();
 }
@@ -136,14 +134,9 @@ void Form1::load() {
     if (folderExists(QFile::encodeName(setup_.folders.packageFolder).toStdString())) {
         dir1_->setPath(setup_.folders.packageOpen);
     } else {
-        readyForText();
         host_->showMessage(std::string(common::kNoPackageFolderMessage));
         dir1_->setPath(setup_.folders.fallbackFolder);
     }
-}
-
-void Form1::readyForText() {
-    if (setup_.beforeFirstText) std::exchange(setup_.beforeFirstText, nullptr)();
 }
 
 void Form1::startModding() {

@@ -33,8 +33,6 @@ struct Form1Setup {
     RunEnvironment run;
     WebHelpNavigate navigateWebHelp;  // empty: the browser loads the page
     quint32 bannerSeed = 0;
-    // Run once before the window first lays out text; start-up waits there for the fonts.
-    std::function<void()> beforeFirstText;
 
     // This machine's drives, with the usual package folder in the user's home.
     static Form1Setup forThisMachine();
@@ -58,7 +56,6 @@ class Form1 : public QWidget {
     void buildControls();
     void buildHiddenControls();
     void load();
-    void readyForText();
     void startModding();
     void contactAuthor();
 
