@@ -7,3 +7,7 @@ BUILD_PACKAGES+=(strace)
 
 # --- The command line's tests apply its diffs with patch(1) and parse its JSON with Python's own parser ---
 BUILD_PACKAGES+=(patch python3)
+
+# Making and checking the Debian package and the Windows zip (scripts/test-all.sh, its package
+# block; scripts/package-windows.sh), and the display of the start-up benchmark.
+PACKAGING_PACKAGES=(dpkg-dev file desktop-file-utils appstream zip unzip xvfb)

@@ -22,6 +22,14 @@ cmake -S "$here" -B "$here/build-asan" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DQUILL
 cmake --build "$here/build-asan" -j "$jobs"
 (cd "$here/build-asan" && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 ctest --output-on-failure -j "$jobs")
 
+# --- Packages: the Debian package (CPack) built, installed on this machine and checked;
+#     the Windows zip script (scripts/package-windows.sh) tested on stand-in programs ---
+echo "== Packages =="
+"$here/scripts/install-deps.sh" "${PACKAGING_PACKAGES[@]}"
+bash "$here/scripts/test-package.sh"
+bash "$here/tests/packaging/package_windows_test.sh"
+# --- end of the packages block ---
+
 # --- Windows build under Wine (scripts/test-windows.sh) ---
 echo "== Windows build under Wine =="
 QUILLMERE_NATIVE_CLI="$here/build-test/cli/quillmere-mod" bash "$here/scripts/test-windows.sh"

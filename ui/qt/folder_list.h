@@ -4,6 +4,7 @@
 // opens the folder under it.
 
 #include <QListWidget>
+#include <QStyle>
 
 namespace quillmere::ui {
 
@@ -26,8 +27,11 @@ class FolderList : public QListWidget {
   private:
     void openItem(QListWidgetItem* item);
     void rebuild();
+    QIcon folderIcon(const QString& name, QStyle::StandardPixmap fallback) const;
 
     QString path_;
+    QIcon openIcon_;
+    QIcon closedIcon_;
 };
 
 }  // namespace quillmere::ui

@@ -31,7 +31,7 @@ struct Form1Setup {
     UrlOpener openUrl;              // empty: the desktop
     std::function<void()> quit;     // empty: leave the application's event loop
     RunEnvironment run;
-    Form3::Navigate navigateWebHelp;  // empty: the browser loads the page
+    WebHelpNavigate navigateWebHelp;  // empty: the browser loads the page
     quint32 bannerSeed = 0;
 
     // This machine's drives, with the usual package folder in the user's home.

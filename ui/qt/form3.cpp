@@ -4,15 +4,13 @@
 
 #include "from_common.h"
 #include "layout.h"
-#include "links.h"
-#include "window_style.h"
 
 namespace quillmere::ui {
 
-Form3::Form3(const Links& links, const Navigate& navigate) {
-    setWindowTitle(toQString(common::webHelpCaption(links.helpAddress.toStdString())));
+Form3::Form3(const WebHelpSetup& setup) {
+    setWindowTitle(setup.caption);
     setAttribute(Qt::WA_DeleteOnClose);
-    setFont(classicFont());
+    setFont(setup.font);
     resize(clientSize(common::kForm3));
 
     // The browser keeps its size however the window is resized: nothing lays it out.
@@ -20,11 +18,10 @@ Form3::Form3(const Links& links, const Navigate& navigate) {
     browser_->setObjectName(toQString(common::kForm3WebBrowser1.name));
     browser_->setGeometry(toQRect(common::kForm3WebBrowser1.twips));
 
-    const QUrl page = helpPageUrl(links.helpAddress);
-    if (navigate) {
-        navigate(*browser_, page);
+    if (setup.navigate) {
+        setup.navigate(*browser_, setup.page);
     } else {
-        browser_->load(page);
+        browser_->load(setup.page);
     }
 }
 

@@ -1,12 +1,11 @@
 #pragma once
 // The web-help window: a browser that loads the help page once, when the window is created.
-// Further requests only bring it to the front, so the page the user moved to stays.
+// Further requests only bring it to the front, so the page the user moved to stays. It lives in
+// the web-help module (web_help_plugin.cpp), the only part of the tool that links Qt WebEngine.
 
-#include <QUrl>
 #include <QWidget>
-#include <functional>
 
-#include "desktop_links.h"
+#include "web_help_module.h"
 
 class QWebEngineView;
 
@@ -15,10 +14,7 @@ namespace quillmere::ui {
 class Form3 : public QWidget {
     Q_OBJECT
   public:
-    // How the browser is sent to a page; tests watch it instead of reaching for the network.
-    using Navigate = std::function<void(QWebEngineView&, const QUrl&)>;
-
-    Form3(const Links& links, const Navigate& navigate);
+    explicit Form3(const WebHelpSetup& setup);
 
     QWebEngineView* browser() const { return browser_; }
 

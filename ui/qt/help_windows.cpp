@@ -1,5 +1,10 @@
 #include "help_windows.h"
 
+#include "from_common.h"
+#include "links.h"
+#include "web_help_unavailable.h"
+#include "window_style.h"
+
 namespace quillmere::ui {
 namespace {
 
@@ -17,12 +22,16 @@ void bringToFront(QWidget* window) {
 
 }  // namespace
 
-HelpWindows::HelpWindows(Links links, Form3::Navigate navigate)
-    : links_(std::move(links)), navigate_(std::move(navigate)) {}
+HelpWindows::HelpWindows(Links links, WebHelpNavigate navigate)
+    : links_(std::move(links)), navigate_(std::move(navigate)), loader_(std::make_unique<WebHelpLoader>()) {}
 
 HelpWindows::~HelpWindows() {
     delete help_.data();
     delete webHelp_.data();
+}
+
+void HelpWindows::setWebHelpModuleCandidates(QStringList candidates) {
+    loader_ = std::make_unique<WebHelpLoader>(std::move(candidates));
 }
 
 void HelpWindows::showHelp() {
@@ -31,7 +40,12 @@ void HelpWindows::showHelp() {
 }
 
 void HelpWindows::showWebHelp() {
-    if (!isOpen(webHelp_)) webHelp_ = new Form3(links_, navigate_);
+    if (!isOpen(webHelp_)) {
+        const WebHelpSetup setup{toQString(common::webHelpCaption(links_.helpAddress.toStdString())),
+                                 helpPageUrl(links_.helpAddress), classicFont(), navigate_};
+        WebHelpModule* module = loader_->module();
+        webHelp_ = module ? module->createForm3(setup) : makeWebHelpUnavailable(setup, loader_->error());
+    }
     bringToFront(webHelp_);
 }
 
