@@ -45,6 +45,12 @@ for arch in x86_64 i686; do
     machine=$(pe_machine "$file") || fail "$file is not a Windows executable"
     [ "$machine" = "$want" ] || fail "$file is built for the wrong processor (PE machine $machine, $arch needs $want)"
     cp "$file" "$stage/$top/$arch/"
+    # Debug information is for us, not for the user's download: about 10 MB of each program.
+    strip_tool="$arch-w64-mingw32-strip"
+    if command -v "$strip_tool" >/dev/null; then
+      "$strip_tool" "$stage/$top/$arch/$(basename "$program")" 2>/dev/null ||
+        echo "package-windows: $file could not be stripped; packed as it is"
+    fi
   done
 done
 sed 's/$/\r/' "$here/packaging/windows/README.txt" >"$stage/$top/README.txt"

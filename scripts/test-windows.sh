@@ -211,4 +211,12 @@ kill $gui_xvfb 2>/dev/null || true
 stage "Win32 window tests under Wine"
 # --- end of the Win32 window block ---
 
+# --- The portable zip: both programs for both processors, stripped, with README.txt ---
+"$here/scripts/install-deps.sh" zip unzip
+windows_zip="$build/quillmere-mod-tool-windows.zip"
+bash "$here/scripts/package-windows.sh" "$windows_zip" "$build" "$build_i686" || fail "the Windows zip"
+unzip -l "$windows_zip"
+stage "Windows zip"
+# --- end of the zip block ---
+
 echo "Windows build under Wine: all passed in $((SECONDS - started)) s"
