@@ -10,6 +10,20 @@
 
 namespace quillmere::cli {
 
+int exitStatusOf(RunOutcome outcome) {
+    switch (outcome) {
+        case RunOutcome::Modded:
+            return kModded;
+        case RunOutcome::Refused:
+            return kRefused;
+        case RunOutcome::Failed:
+            return kError;
+        case RunOutcome::NotRestored:
+            return kNotRestored;
+    }
+    return kError;
+}
+
 int runCli(const std::vector<std::string>& args, ConsoleStreams streams, const RunEnvironment& environment) {
     const ParseResult parsed = parseArguments(args);
     if (!parsed.options) {
@@ -49,16 +63,7 @@ int runCli(const std::vector<std::string>& args, ConsoleStreams streams, const R
         const RunOutcome outcome = runModding(host, run);
         if (outcome == RunOutcome::Modded) host.reportChanged(changing);
         host.finish(outcome == RunOutcome::Modded);
-        switch (outcome) {
-            case RunOutcome::Modded:
-                return kModded;
-            case RunOutcome::Refused:
-                return kRefused;
-            case RunOutcome::Failed:
-                return kError;
-            case RunOutcome::NotRestored:
-                return kNotRestored;
-        }
+        return exitStatusOf(outcome);
     } catch (const StartError& error) {
         host.finish(false);
         streams.err << "quillmere-mod: " << error.what() << '\n';

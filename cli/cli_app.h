@@ -20,6 +20,9 @@ enum ExitStatus : int {
     kNotRestored = 6,     // a write failed and some file could not be put back (the message names it)
 };
 
+// The exit status of a run that ended with this outcome.
+int exitStatusOf(RunOutcome outcome);
+
 int runCli(const std::vector<std::string>& args, ConsoleStreams streams,
            const RunEnvironment& environment = {});
 

@@ -14,20 +14,6 @@
 namespace quillmere::cli {
 namespace {
 
-int statusOf(RunOutcome outcome) {
-    switch (outcome) {
-        case RunOutcome::Modded:
-            return kModded;
-        case RunOutcome::Refused:
-            return kRefused;
-        case RunOutcome::Failed:
-            return kError;
-        case RunOutcome::NotRestored:
-            return kNotRestored;
-    }
-    return kError;
-}
-
 int statusOf(CheckVerdict verdict) {
     switch (verdict) {
         case CheckVerdict::Ready:
@@ -97,7 +83,7 @@ int runDiff(const CliOptions& options, ConsoleStreams streams, const RunEnvironm
             for (const std::string& line : preview.messages()) messages << line << '\n';
         }
         streams.out << std::flush;
-        return statusOf(preview.outcome());
+        return exitStatusOf(preview.outcome());
     } catch (const std::exception& error) {
         streams.err << "quillmere-mod: " << error.what() << '\n';
         return kError;
