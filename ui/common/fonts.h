@@ -5,15 +5,15 @@
 
 namespace quillmere::ui::common {
 
-struct FontSpec {
+struct FontFace {
     std::string_view family;
     double points = 0;
     bool bold = false;
 };
 
 // Every visible text of the three windows: buttons, lists, help texts.
-inline constexpr FontSpec kWindowFont{"Tahoma", 8.25};
+inline constexpr FontFace kWindowFont{"Tahoma", 8.25};
 // The main window's hidden labels and lists, which nobody sees.
-inline constexpr FontSpec kHiddenControlsFont{"MS Sans Serif", 8.25};
+inline constexpr FontFace kHiddenControlsFont{"MS Sans Serif", 8.25};
 
 }  // namespace quillmere::ui::common

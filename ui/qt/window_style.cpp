@@ -5,10 +5,10 @@
 
 namespace quillmere::ui {
 
-QFont qtFont(const common::FontSpec& spec) {
-    QFont font(toQString(spec.family));
-    font.setPointSizeF(spec.points);
-    font.setBold(spec.bold);
+QFont qtFont(const common::FontFace& face) {
+    QFont font(toQString(face.family));
+    font.setPointSizeF(face.points);
+    font.setBold(face.bold);
     return font;
 }
 

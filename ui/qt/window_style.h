@@ -14,8 +14,8 @@ namespace quillmere::ui {
 
 inline const QColor kLightYellow = toQColor(common::kLightYellow);
 
-// The font of `spec` where the system has it; Qt's font matching finds the nearest otherwise.
-QFont qtFont(const common::FontSpec& spec);
+// The font `face` where the system has it; Qt's font matching finds the nearest otherwise.
+QFont qtFont(const common::FontFace& face);
 
 // Tahoma 8.25 pt, the font of every visible text.
 inline QFont classicFont() {

@@ -35,13 +35,13 @@ Banner::Banner(std::string helpPageUrl, OpenUrl open, std::uint32_t seed)
     : helpPageUrl_(std::move(helpPageUrl)), open_(std::move(open)), model_(seed) {}
 
 bool Banner::create(HWND parent, const Rect& rect, int id) {
-    Spec spec;
-    spec.className = "QuillmereBanner";
-    spec.style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_TABSTOP;
-    spec.parent = parent;
-    spec.rect = rect;
-    spec.id = id;
-    if (!Window::create(spec)) return false;
+    CreateInfo info;
+    info.className = "QuillmereBanner";
+    info.style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_TABSTOP;
+    info.parent = parent;
+    info.rect = rect;
+    info.id = id;
+    if (!Window::create(info)) return false;
     ::SetTimer(hwnd(), kClock, common::BannerModel::kFrameMilliseconds, nullptr);
     return true;
 }

@@ -96,17 +96,17 @@ bool Form1::build() {
     logo_.reset(static_cast<HBITMAP>(
         ::LoadImageA(module, MAKEINTRESOURCEA(QUILLMERE_IDB_LOGO), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
 
-    Spec spec;
-    spec.className = "QuillmereForm1";
-    spec.caption = std::string(common::kForm1.caption);
+    CreateInfo info;
+    info.className = "QuillmereForm1";
+    info.caption = std::string(common::kForm1.caption);
     const FrameStyle frame = frameStyleOf(common::kForm1);
-    spec.style = frame.style | WS_CLIPCHILDREN;
-    spec.exStyle = frame.exStyle;
-    spec.rect = clientArea(common::kForm1, scale_);
-    spec.icon = static_cast<HICON>(::LoadImageA(module, MAKEINTRESOURCEA(QUILLMERE_IDI_APP), IMAGE_ICON, 0, 0,
+    info.style = frame.style | WS_CLIPCHILDREN;
+    info.exStyle = frame.exStyle;
+    info.rect = clientArea(common::kForm1, scale_);
+    info.icon = static_cast<HICON>(::LoadImageA(module, MAKEINTRESOURCEA(QUILLMERE_IDI_APP), IMAGE_ICON, 0, 0,
                                                 LR_DEFAULTSIZE | LR_SHARED));
-    spec.background = stage_.get();
-    if (!Window::create(spec)) return false;
+    info.background = stage_.get();
+    if (!Window::create(info)) return false;
     windows_.opened(*this);
 
     const COLORREF yellow = colourOf(common::kLightYellow);

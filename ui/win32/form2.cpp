@@ -54,18 +54,18 @@ bool Form2::create(const Scale& scale) {
     hand_ = static_cast<HCURSOR>(::LoadImageA(module, MAKEINTRESOURCEA(QUILLMERE_IDC_LINK), IMAGE_CURSOR,
                                               common::kLinkCursorSize, common::kLinkCursorSize, 0));
 
-    Spec spec;
-    spec.className = "QuillmereForm2";
-    spec.caption = std::string(common::kForm2.caption);
+    CreateInfo info;
+    info.className = "QuillmereForm2";
+    info.caption = std::string(common::kForm2.caption);
     // A fixed dialog frame with the close box alone, kept off the task bar as a tool window.
     const FrameStyle frame = frameStyleOf(common::kForm2);
-    spec.style = frame.style | WS_CLIPCHILDREN;
-    spec.exStyle = frame.exStyle;
-    spec.rect = clientArea(common::kForm2, scale);
-    spec.icon = static_cast<HICON>(::LoadImageA(module, MAKEINTRESOURCEA(QUILLMERE_IDI_APP), IMAGE_ICON, 0, 0,
+    info.style = frame.style | WS_CLIPCHILDREN;
+    info.exStyle = frame.exStyle;
+    info.rect = clientArea(common::kForm2, scale);
+    info.icon = static_cast<HICON>(::LoadImageA(module, MAKEINTRESOURCEA(QUILLMERE_IDI_APP), IMAGE_ICON, 0, 0,
                                                 LR_DEFAULTSIZE | LR_SHARED));
-    spec.background = yellow_.get();
-    if (!Window::create(spec)) return false;
+    info.background = yellow_.get();
+    if (!Window::create(info)) return false;
     windows_.opened(*this);
 
     const auto& link = common::form2Control("Label1");

@@ -12,15 +12,15 @@ Form3::Form3(std::string helpAddress, BrowserFactory makeBrowser, TopLevelWindow
     : helpAddress_(std::move(helpAddress)), makeBrowser_(std::move(makeBrowser)), windows_(windows) {}
 
 bool Form3::create(const Scale& scale) {
-    Spec spec;
-    spec.className = "QuillmereForm3";
-    spec.caption = common::webHelpCaption(helpAddress_);
+    CreateInfo info;
+    info.className = "QuillmereForm3";
+    info.caption = common::webHelpCaption(helpAddress_);
     const FrameStyle frame = frameStyleOf(common::kForm3);
-    spec.style = frame.style | WS_CLIPCHILDREN;
-    spec.exStyle = frame.exStyle;
-    spec.rect = clientArea(common::kForm3, scale);
-    spec.background = ::GetSysColorBrush(COLOR_BTNFACE);
-    if (!Window::create(spec)) return false;
+    info.style = frame.style | WS_CLIPCHILDREN;
+    info.exStyle = frame.exStyle;
+    info.rect = clientArea(common::kForm3, scale);
+    info.background = ::GetSysColorBrush(COLOR_BTNFACE);
+    if (!Window::create(info)) return false;
     windows_.opened(*this);
 
     // The load action: the browser is made and sent to the help page, once per window. Its

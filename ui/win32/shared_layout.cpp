@@ -26,7 +26,7 @@ FrameStyle frameStyleOf(const ui::common::WindowRow& window) {
     return frame;
 }
 
-HFONT createFont(const ui::common::FontSpec& font, const Scale& scale) {
+HFONT createFont(const ui::common::FontFace& font, const Scale& scale) {
     LOGFONTA info{};
     info.lfHeight = -ui::common::pointsToPixels(font.points, scale.dpi());
     info.lfWeight = font.bold ? FW_BOLD : FW_NORMAL;

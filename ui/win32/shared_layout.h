@@ -33,6 +33,6 @@ struct FrameStyle {
 FrameStyle frameStyleOf(const ui::common::WindowRow& window);
 
 // The font at the scale.
-HFONT createFont(const ui::common::FontSpec& font, const Scale& scale);
+HFONT createFont(const ui::common::FontFace& font, const Scale& scale);
 
 }  // namespace quillmere::win32

@@ -35,27 +35,27 @@ void Window::destroy() {
     if (hwnd_) ::DestroyWindow(hwnd_);  // WM_NCDESTROY clears hwnd_
 }
 
-bool Window::create(const Spec& spec) {
-    registerOnce(spec.className, spec.classStyle, spec.icon, spec.cursor, &Window::route);
-    background_ = spec.background;
-    int x = spec.rect.left;
-    int y = spec.rect.top;
-    int width = spec.rect.width;
-    int height = spec.rect.height;
+bool Window::create(const CreateInfo& info) {
+    registerOnce(info.className, info.classStyle, info.icon, info.cursor, &Window::route);
+    background_ = info.background;
+    int x = info.rect.left;
+    int y = info.rect.top;
+    int width = info.rect.width;
+    int height = info.rect.height;
     HMENU menuOrId = nullptr;
-    if (spec.style & WS_CHILD) {
-        menuOrId = reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id));
+    if (info.style & WS_CHILD) {
+        menuOrId = reinterpret_cast<HMENU>(static_cast<INT_PTR>(info.id));
     } else {
         // The size given is the client area's; the frame comes on top.
         RECT frame{0, 0, width, height};
-        ::AdjustWindowRectEx(&frame, spec.style, FALSE, spec.exStyle);
+        ::AdjustWindowRectEx(&frame, info.style, FALSE, info.exStyle);
         width = frame.right - frame.left;
         height = frame.bottom - frame.top;
         x = CW_USEDEFAULT;
         y = CW_USEDEFAULT;
     }
-    ::CreateWindowExA(spec.exStyle, spec.className, spec.caption.c_str(), spec.style, x, y, width, height,
-                      spec.parent, menuOrId, thisModule(), this);
+    ::CreateWindowExA(info.exStyle, info.className, info.caption.c_str(), info.style, x, y, width, height,
+                      info.parent, menuOrId, thisModule(), this);
     return hwnd_ != nullptr;
 }
 

@@ -32,7 +32,7 @@ class Window {
     virtual bool translateDialogKey(const MSG& /*msg*/) { return false; }
 
   protected:
-    struct Spec {
+    struct CreateInfo {
         const char* className = nullptr;
         std::string caption;
         DWORD style = 0;
@@ -46,7 +46,7 @@ class Window {
         int id = 0;  // child windows only
     };
     // Registers the class on first use and creates the window; false if Windows refused.
-    bool create(const Spec& spec);
+    bool create(const CreateInfo& info);
 
     // Everything not handled below goes to DefWindowProc.
     virtual LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
