@@ -17,7 +17,7 @@ void ensureResources() {
 
 }  // namespace
 
-QIcon windowIcon() {
+QIcon programIcon() {
     ensureResources();
     QIcon icon;
     for (int size : common::kIconSizes) icon.addFile(QStringLiteral(":/quillmere/icon-%1.png").arg(size));

@@ -7,7 +7,7 @@
 
 namespace quillmere::ui {
 
-QIcon windowIcon();    // 16, 20, 24 and 32 pixels
+QIcon programIcon();   // the windows' icon: 16, 20, 24 and 32 pixels
 QPixmap logo();        // 139 x 138, on slate blue
 QCursor linkCursor();  // pointing hand, hot spot at the fingertip
 

@@ -56,7 +56,7 @@ Form1::Form1(Form1Setup setup, QWidget* parent)
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
                    Qt::MSWindowsFixedSizeDialogHint);
     setFixedSize(clientSize(common::kForm1));
-    setWindowIcon(windowIcon());
+    setWindowIcon(programIcon());
     setFont(classicFont());
 
     buildControls();

@@ -33,7 +33,7 @@ Form2::Form2(const Links& links, std::function<void()> openWebHelp) : openWebHel
     setAttribute(Qt::WA_QuitOnClose, true);
     setAttribute(Qt::WA_DeleteOnClose);
     setFixedSize(clientSize(common::kForm2));
-    setWindowIcon(windowIcon());
+    setWindowIcon(programIcon());
     setFont(classicFont());
     fillBackground(this, kLightYellow);
 
