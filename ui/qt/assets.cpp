@@ -1,5 +1,8 @@
 #include "assets.h"
 
+#include <QFileInfo>
+#include <QImageReader>
+
 #include "images.h"
 
 // Resources of a static library are not pulled in by the linker on their own.
@@ -17,22 +20,32 @@ void ensureResources() {
 
 }  // namespace
 
+QImage readPicture(const QString& path) {
+    QImageReader reader(path, QFileInfo(path).suffix().toLower().toLatin1());
+    // With detection on, the reader offers the file to every image plugin before its own
+    // built-in formats, loading each plugin and the libraries it needs.
+    reader.setAutoDetectImageFormat(false);
+    return reader.read();
+}
+
 QIcon programIcon() {
     ensureResources();
     QIcon icon;
-    for (int size : common::kIconSizes) icon.addFile(QStringLiteral(":/quillmere/icon-%1.png").arg(size));
+    for (int size : common::kIconSizes) {
+        icon.addPixmap(QPixmap::fromImage(readPicture(QStringLiteral(":/quillmere/icon-%1.png").arg(size))));
+    }
     return icon;
 }
 
 QPixmap logo() {
     ensureResources();
-    return QPixmap(QStringLiteral(":/quillmere/logo.png"));
+    return QPixmap::fromImage(readPicture(QStringLiteral(":/quillmere/logo.png")));
 }
 
 QCursor linkCursor() {
     ensureResources();
-    return QCursor(QPixmap(QStringLiteral(":/quillmere/link-cursor.xpm")), common::kLinkCursorHotSpotX,
-                   common::kLinkCursorHotSpotY);
+    return QCursor(QPixmap::fromImage(readPicture(QStringLiteral(":/quillmere/link-cursor.xpm"))),
+                   common::kLinkCursorHotSpotX, common::kLinkCursorHotSpotY);
 }
 
 }  // namespace quillmere::ui

@@ -1,10 +1,11 @@
 #include "folder_list.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QStyledItemDelegate>
+
+#include "assets.h"
 
 namespace quillmere::ui {
 namespace {
@@ -74,12 +75,14 @@ void FolderList::openItem(QListWidgetItem* item) {
 QIcon FolderList::folderIcon(const QString& name, QStyle::StandardPixmap fallback) const {
     // Qt's own classic folder pictures, taken directly: asking the style goes through the
     // desktop's icon theme first, and parsing its index took a quarter of the window's start-up.
-    // The list keeps the same look on every desktop, as the classic control did.
+    // The list keeps the same look on every desktop, as the classic control did. Only the sizes
+    // the rows draw are decoded: 16 pixels, and 32 on a screen of more than one pixel per point.
     QIcon icon;
-    for (int size : {16, 32, 128}) {
-        const QString file =
-            QStringLiteral(":/qt-project.org/styles/commonstyle/images/%1-%2.png").arg(name).arg(size);
-        if (QFile::exists(file)) icon.addFile(file, QSize(size, size));
+    for (int size : {16, 32}) {
+        if (size > 16 && devicePixelRatio() <= 1.0) break;
+        const QImage picture =
+            readPicture(QStringLiteral(":/qt-project.org/styles/commonstyle/images/%1-%2.png").arg(name).arg(size));
+        if (!picture.isNull()) icon.addPixmap(QPixmap::fromImage(picture));
     }
     return icon.isNull() ? style()->standardIcon(fallback) : icon;
 }
