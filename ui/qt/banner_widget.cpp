@@ -49,22 +49,46 @@ void BannerWidget::paintEvent(QPaintEvent* /*event*/) {
     painter.fillRect(rect(), toQColor(common::kStageSlateBlue));
     painter.setRenderHint(QPainter::Antialiasing);
 
-    painter.setTransform(toQTransform(common::fitStage(width(), height())));
-    painter.setClipRect(QRectF(0, 0, common::kStageWidth, common::kStageHeight));
-
+    const QTransform stage = toQTransform(common::fitStage(width(), height()));
+    painter.setClipRect(stage.mapRect(QRectF(0, 0, common::kStageWidth, common::kStageHeight)));
+    painter.setTransform(stage);
     for (const Model::Spark& spark : model_.sparks()) paintSpark(painter, spark);
 
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(toQColor(common::kTitleColour));
-    painter.drawPath(title_);
+    // The title and its reflection are one picture drawn twice: its glyphs are rasterised once,
+    // not twice a frame.
+    const QImage& title = titlePicture(stage, painter.device()->devicePixelRatio());
+    painter.resetTransform();
+    painter.drawImage(titlePictureOrigin_, title);
 
     const QRectF box = title_.boundingRect();
-    painter.save();
+    const QTransform reflection =
+        toQTransform(common::placeReflection(box.top(), box.bottom(), model_.reflection().height));
     painter.setOpacity(model_.reflection().opacity);
-    painter.setTransform(
-        toQTransform(common::placeReflection(box.top(), box.bottom(), model_.reflection().height)), true);
-    painter.drawPath(title_);
-    painter.restore();
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    // From the picture's place on the screen back to the stage, mirrored there, and out again.
+    painter.setTransform(stage.inverted() * reflection * stage);
+    painter.drawImage(titlePictureOrigin_, title);
+}
+
+const QImage& BannerWidget::titlePicture(const QTransform& stage, qreal pixelRatio) {
+    if (!titlePicture_.isNull() && titlePictureStage_ == stage &&
+        qFuzzyCompare(titlePicture_.devicePixelRatio(), pixelRatio)) {
+        return titlePicture_;
+    }
+    const QPainterPath onScreen = stage.map(title_);
+    const QRect box = onScreen.boundingRect().toAlignedRect().adjusted(-1, -1, 1, 1);
+    titlePicture_ = QImage(box.size() * pixelRatio, QImage::Format_ARGB32_Premultiplied);
+    titlePicture_.setDevicePixelRatio(pixelRatio);
+    titlePicture_.fill(Qt::transparent);
+    QPainter painter(&titlePicture_);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(toQColor(common::kTitleColour));
+    painter.translate(-box.topLeft());
+    painter.drawPath(onScreen);
+    titlePictureOrigin_ = box.topLeft();
+    titlePictureStage_ = stage;
+    return titlePicture_;
 }
 
 void BannerWidget::paintSpark(QPainter& painter, const Model::Spark& spark) const {

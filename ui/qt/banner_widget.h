@@ -3,6 +3,7 @@
 // the stage at each frame; this widget runs its 10 fps clock while visible and draws it. Releasing
 // the mouse button over it opens the help page.
 
+#include <QImage>
 #include <QPainterPath>
 #include <QTimer>
 #include <QUrl>
@@ -40,12 +41,17 @@ class BannerWidget : public QWidget {
 
   private:
     void paintSpark(QPainter& painter, const Model::Spark& spark) const;
+    // The title in its colour on a transparent picture the size of its box on the screen.
+    const QImage& titlePicture(const QTransform& stage, qreal pixelRatio);
 
     QUrl helpPage_;
     UrlOpener open_;
     Model model_;
     QTimer clock_;
-    QPainterPath title_;
+    QPainterPath title_;  // on the stage
+    QImage titlePicture_;
+    QPoint titlePictureOrigin_;
+    QTransform titlePictureStage_;
 };
 
 }  // namespace quillmere::ui

@@ -31,6 +31,7 @@ class BannerWidgetTest : public QObject {
     void playsOnlyWhileVisible();
     void flickersAndMovesOneSparkEveryTwoFrames();
     void theSeedDecidesTheDrawing();
+    void theTitleHasItsFaintReflectionBelowItAtAnySize();
     void releasingTheButtonOverItOpensTheHelpPage();
 };
 
@@ -87,6 +88,70 @@ void BannerWidgetTest::theSeedDecidesTheDrawing() {
     // Nothing but slate blue in the top third: the title lies in the lower half.
     QCOMPARE(image.copy(0, 0, image.width(), 100), image.copy(0, 0, 1, 1).scaled(image.width(), 100));
     QCOMPARE(image.pixelColor(0, 0), QColor(77, 97, 134));
+}
+
+namespace {
+
+// Where the title shows in its own colour (its glyphs' cores, without the smoothed edges), and
+// below it where its reflection shows (anything but slate blue), and whether that is faint.
+struct TitleRows {
+    QRect title;
+    int reflectionTop = -1, reflectionBottom = -1, reflectionLeft = 1 << 30, reflectionRight = -1;
+    bool reflectionTooBright = false;
+};
+
+TitleRows findTitle(const QImage& image) {
+    const QColor blue(77, 97, 134), title(232, 238, 247);
+    TitleRows rows;
+    for (int y = image.height() / 2; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            if (image.pixelColor(x, y) == title) rows.title |= QRect(x, y, 1, 1);
+        }
+    }
+    // Past the smoothed lower edge of the glyphs.
+    for (int y = rows.title.bottom() + 3; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            const QColor c = image.pixelColor(x, y);
+            if (c == blue) continue;
+            // The share of the way from slate blue towards the title colour, channel by channel.
+            const double share = (c.red() - blue.red()) / double(title.red() - blue.red());
+            if (share > 0.22) rows.reflectionTooBright = true;
+            if (rows.reflectionTop < 0) rows.reflectionTop = y;
+            rows.reflectionBottom = y;
+            rows.reflectionLeft = std::min(rows.reflectionLeft, x);
+            rows.reflectionRight = std::max(rows.reflectionRight, x);
+        }
+    }
+    return rows;
+}
+
+}  // namespace
+
+void BannerWidgetTest::theTitleHasItsFaintReflectionBelowItAtAnySize() {
+    // Seed 3 puts no spark below the title; the check below would see one as reflection.
+    // One banner through all sizes: what it draws follows each new size.
+    Banner banner;
+    for (int i = 0; i < 3; ++i) banner.widget.advanceFrame();
+    for (const QSize size : {QSize(609, 313), QSize(1218, 626), QSize(609, 313)}) {
+        banner.widget.resize(size);
+        const QImage image = banner.widget.grab().toImage().convertToFormat(QImage::Format_RGB32);
+        const TitleRows rows = findTitle(image);
+        const double scale = size.width() / 609.0;
+        QVERIFY2(!rows.title.isEmpty(), "no title");
+        // Centred across the banner, as wide as at the first size times the enlargement.
+        QVERIFY(std::abs(rows.title.center().x() - size.width() / 2) <= 2 * scale);
+        QVERIFY(rows.title.width() > 300 * scale && rows.title.width() < 520 * scale);
+        // The reflection starts a little below the title and spans its width; it is taller than
+        // the glyphs' cores by the smoothed edges and the tail of the Q, and faint.
+        QVERIFY2(rows.reflectionTop > rows.title.bottom(), "no reflection");
+        QVERIFY(rows.reflectionTop - rows.title.bottom() <= rows.title.height() / 2);
+        QVERIFY(std::abs(rows.reflectionLeft - rows.title.left()) <= 3 * scale);
+        QVERIFY(std::abs(rows.reflectionRight - rows.title.right()) <= 3 * scale);
+        const int reflectionHeight = rows.reflectionBottom - rows.reflectionTop + 1;
+        QVERIFY2(reflectionHeight >= rows.title.height() && reflectionHeight <= rows.title.height() * 1.5,
+                 qPrintable(QStringLiteral("%1 against %2").arg(reflectionHeight).arg(rows.title.height())));
+        QVERIFY(!rows.reflectionTooBright);
+    }
 }
 
 void BannerWidgetTest::releasingTheButtonOverItOpensTheHelpPage() {
