@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFile>
 #include <QRandomGenerator>
+#include <QSignalBlocker>
 #include <exception>
 
 #include "assets.h"
@@ -130,7 +131,11 @@ void Form1::start() {
 }
 
 void Form1::load() {
-    drive1_->setDrive(setup_.folders.systemDrive);
+    {
+        // Both branches below open a folder, so the drive's own listing would be thrown away.
+        const QSignalBlocker quiet(drive1_);
+        drive1_->setDrive(setup_.folders.systemDrive);
+    }
     if (folderExists(QFile::encodeName(setup_.folders.packageFolder).toStdString())) {
         dir1_->setPath(setup_.folders.packageOpen);
     } else {

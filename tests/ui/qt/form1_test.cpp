@@ -69,9 +69,13 @@ void Form1Test::startUpDependsOnThePackageFolder() {
     QFile file(harness.package());
     if (packageAs == "file") QVERIFY(file.open(QIODevice::WriteOnly));
     Form1 form(harness.setup);
+    QStringList opened;
+    QObject::connect(form.dir1(), &FolderList::pathChanged, [&opened](const QString& path) { opened << path; });
     form.start();
 
     const QString warning = "Make sure you select the ATI folder before you start.";
+    // Listed once: choosing the drive at start-up does not list the drive's top folder first.
+    QCOMPARE(opened, QStringList{form.dir1()->path()});
     QCOMPARE(harness.boxes.texts(), warned ? QStringList{warning} : QStringList{});
     if (warned) QCOMPARE(harness.boxes.shown[0].parentVisible, false);  // before the window
     QCOMPARE(form.dir1()->path(), warned ? harness.home() : harness.package());
