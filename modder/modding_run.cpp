@@ -156,4 +156,13 @@ RunOutcome runModding(ModdingHost& host, const RunEnvironment& environment) {
     return RunOutcome::Modded;
 }
 
+void runModdingInWindow(ModdingHost& host, const RunEnvironment& environment) {
+    try {
+        runModding(host, environment);
+    } catch (const std::exception& error) {
+        host.showMessage(error.what());
+        host.endProgram();
+    }
+}
+
 }  // namespace quillmere

@@ -46,4 +46,8 @@ struct RunEnvironment {
 // (StartError, the package was modded).
 RunOutcome runModding(ModdingHost& host, const RunEnvironment& environment = {});
 
+// The windows' run: as runModding, but an error the run does not handle is shown in a message
+// box that names it, and the program then ends as every run ends.
+void runModdingInWindow(ModdingHost& host, const RunEnvironment& environment = {});
+
 }  // namespace quillmere

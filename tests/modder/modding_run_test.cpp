@@ -318,3 +318,20 @@ TEST(ModdingRun, AScanErrorEndsTheRunBeforeAnyChange) {
     EXPECT_EQ(contentsOf(p), before);
     EXPECT_EQ(f.store.replaceCalls, 0);
 }
+
+TEST(ModdingRun, InAWindowAnErrorTheRunDoesNotHandleIsShownAndEndsTheProgram) {
+    // A folder that cannot be listed is the run's own ScanError: the window names it and ends.
+    RunFixture f;
+    const SamplePackage p = writeSamplePackage(f.tree.path());
+    const PackageFiles before = contentsOf(p);
+    RecordingHost host((f.tree.path() / "missing").string());
+    RunEnvironment env;
+    env.editor = &f.editor;
+    RecordingHost bare((f.tree.path() / "missing").string());
+    EXPECT_THROW(runModding(bare, env), ScanError);  // what the window catches
+    runModdingInWindow(host, env);
+    ASSERT_EQ(host.messages.size(), 1u);
+    EXPECT_NE(host.messages[0].find((f.tree.path() / "missing").string()), std::string::npos) << host.messages[0];
+    EXPECT_EQ(host.endProgramCalls, 1);
+    EXPECT_EQ(contentsOf(p), before);
+}

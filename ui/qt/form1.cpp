@@ -5,7 +5,6 @@
 #include <QFile>
 #include <QRandomGenerator>
 #include <QSignalBlocker>
-#include <exception>
 
 #include "assets.h"
 #include "focus.h"
@@ -146,13 +145,7 @@ void Form1::load() {
 
 void Form1::startModding() {
     WaitCursor wait;
-    try {
-        runModding(*host_, setup_.run);
-    } catch (const std::exception& error) {
-        // Nothing in the run handles such an error: name it, then end as every run ends.
-        host_->showMessage(error.what());
-        host_->endProgram();
-    }
+    runModdingInWindow(*host_, setup_.run);
 }
 
 void Form1::contactAuthor() {

@@ -1,7 +1,6 @@
 #include "form1.h"
 
 #include <algorithm>
-#include <exception>
 
 #include "colours.h"
 #include "focus.h"
@@ -103,8 +102,7 @@ bool Form1::build() {
     info.style = frame.style | WS_CLIPCHILDREN;
     info.exStyle = frame.exStyle;
     info.rect = clientArea(common::kForm1, scale_);
-    info.icon = static_cast<HICON>(::LoadImageA(module, MAKEINTRESOURCEA(QUILLMERE_IDI_APP), IMAGE_ICON, 0, 0,
-                                                LR_DEFAULTSIZE | LR_SHARED));
+    info.icon = programIcon(module);
     info.background = stage_.get();
     if (!Window::create(info)) return false;
     windows_.opened(*this);
@@ -192,13 +190,7 @@ HBRUSH Form1::onControlColour(HDC dc, HWND /*control*/) {
 
 void Form1::startModding() {
     WaitCursor wait(running_);
-    try {
-        runModding(*host_, setup_.run);
-    } catch (const std::exception& error) {
-        // Nothing in the run handles such an error: name it, then end as every run ends.
-        host_->showMessage(error.what());
-        host_->endProgram();
-    }
+    runModdingInWindow(*host_, setup_.run);
 }
 
 void Form1::contactAuthor() {
