@@ -62,8 +62,7 @@ bool Form2::create(const Scale& scale) {
     info.style = frame.style | WS_CLIPCHILDREN;
     info.exStyle = frame.exStyle;
     info.rect = clientArea(common::kForm2, scale);
-    info.icon = static_cast<HICON>(::LoadImageA(module, MAKEINTRESOURCEA(QUILLMERE_IDI_APP), IMAGE_ICON, 0, 0,
-                                                LR_DEFAULTSIZE | LR_SHARED));
+    info.icon = programIcon(module);
     info.background = yellow_.get();
     if (!Window::create(info)) return false;
     windows_.opened(*this);

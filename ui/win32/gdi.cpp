@@ -1,5 +1,7 @@
 #include "gdi.h"
 
+#include "resources.h"
+
 namespace quillmere::win32 {
 
 Scale Scale::ofSystem() {
@@ -24,6 +26,11 @@ BackBuffer::~BackBuffer() {
 
 void BackBuffer::copyTo(HDC target) const {
     ::BitBlt(target, 0, 0, width_, height_, dc_, 0, 0, SRCCOPY);
+}
+
+HICON programIcon(HINSTANCE module) {
+    return static_cast<HICON>(
+        ::LoadImageA(module, MAKEINTRESOURCEA(QUILLMERE_IDI_APP), IMAGE_ICON, 0, 0, LR_DEFAULTSIZE | LR_SHARED));
 }
 
 }  // namespace quillmere::win32

@@ -72,4 +72,7 @@ class BackBuffer {
     int height_;
 };
 
+// The program's icon from the module's resources, at the system's size; shared, never destroyed.
+HICON programIcon(HINSTANCE module);
+
 }  // namespace quillmere::win32
