@@ -5,7 +5,7 @@
 #include <QKeyEvent>
 #include <QStyledItemDelegate>
 
-#include "assets.h"
+#include "folder_pictures.h"
 
 namespace quillmere::ui {
 namespace {
@@ -72,19 +72,8 @@ void FolderList::openItem(QListWidgetItem* item) {
     if (item) setPath(item->data(kPathRole).toString());
 }
 
-QIcon FolderList::folderIcon(const QString& name, QStyle::StandardPixmap fallback) const {
-    // Qt's own classic folder pictures, taken directly: asking the style goes through the
-    // desktop's icon theme first, and parsing its index took a quarter of the window's start-up.
-    // The list keeps the same look on every desktop, as the classic control did. Only the sizes
-    // the rows draw are decoded: 16 pixels, and 32 on a screen of more than one pixel per point.
-    QIcon icon;
-    for (int size : {16, 32}) {
-        if (size > 16 && devicePixelRatio() <= 1.0) break;
-        const QImage picture =
-            readPicture(QStringLiteral(":/qt-project.org/styles/commonstyle/images/%1-%2.png").arg(name).arg(size));
-        if (!picture.isNull()) icon.addPixmap(QPixmap::fromImage(picture));
-    }
-    return icon.isNull() ? style()->standardIcon(fallback) : icon;
+QIcon FolderList::folderIcon(bool open) const {
+    return QIcon(QPixmap::fromImage(folderPicture(open, devicePixelRatioF())));
 }
 
 void FolderList::rebuild() {
@@ -92,8 +81,8 @@ void FolderList::rebuild() {
     const QString clean = QDir::fromNativeSeparators(path_);
     const QStringList levels = levelsOf(clean);
     if (openIcon_.isNull()) {
-        openIcon_ = folderIcon(QStringLiteral("diropen"), QStyle::SP_DirOpenIcon);
-        closedIcon_ = folderIcon(QStringLiteral("dirclosed"), QStyle::SP_DirClosedIcon);
+        openIcon_ = folderIcon(true);
+        closedIcon_ = folderIcon(false);
     }
     const QIcon& openIcon = openIcon_;
     const QIcon& closedIcon = closedIcon_;

@@ -4,7 +4,6 @@
 // opens the folder under it.
 
 #include <QListWidget>
-#include <QStyle>
 
 namespace quillmere::ui {
 
@@ -27,7 +26,8 @@ class FolderList : public QListWidget {
   private:
     void openItem(QListWidgetItem* item);
     void rebuild();
-    QIcon folderIcon(const QString& name, QStyle::StandardPixmap fallback) const;
+    // The open or the closed folder picture.
+    QIcon folderIcon(bool open) const;
 
     QString path_;
     QIcon openIcon_;

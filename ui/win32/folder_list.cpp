@@ -1,7 +1,11 @@
 #include "folder_list.h"
 
 #include <algorithm>
+#include <array>
 #include <cctype>
+
+#include "folder_picture.h"
+#include "shared_layout.h"
 
 namespace quillmere::win32 {
 namespace {
@@ -21,6 +25,17 @@ std::string withoutTrailingSeparator(std::string path) {
 
 std::string child(const std::string& folder, const std::string& name) {
     return folder.back() == '\\' ? folder + name : folder + '\\' + name;
+}
+
+// One of the folder picture's shapes, with the pen and brush the DC holds.
+template <std::size_t N>
+void drawGridPolygon(HDC dc, const std::array<ui::common::GridPoint, N>& corners, int left, int top, int side) {
+    std::array<POINT, N> points{};
+    for (std::size_t i = 0; i < N; ++i) {
+        const ui::common::GridPoint pixel = ui::common::folderPixel(corners[i], side);
+        points[i] = POINT{left + pixel.x, top + pixel.y};
+    }
+    ::Polygon(dc, points.data(), static_cast<int>(N));
 }
 
 }  // namespace
@@ -158,25 +173,20 @@ bool FolderList::onDrawItem(const DRAWITEMSTRUCT& item) {
 }
 
 void FolderList::drawFolderIcon(HDC dc, int left, int top, bool open) const {
-    // A manila folder with a dark outline; an open one shows its front flap tilted forward.
-    const double unit = iconSize_ / 16.0;
-    const auto p = [&](double x, double y) {
-        return POINT{left + static_cast<int>(x * unit), top + static_cast<int>(y * unit)};
-    };
-    GdiObject<HPEN> pen(::CreatePen(PS_SOLID, 1, RGB(96, 72, 0)));
-    GdiObject<HBRUSH> back(::CreateSolidBrush(RGB(224, 176, 48)));
-    GdiObject<HBRUSH> front(::CreateSolidBrush(open ? RGB(255, 224, 112) : RGB(240, 200, 72)));
+    namespace common = ui::common;
+    const auto polygon = [&](const auto& corners) { drawGridPolygon(dc, corners, left, top, iconSize_); };
+    GdiObject<HPEN> pen(::CreatePen(PS_SOLID, 1, colourOf(common::kFolderOutline)));
+    GdiObject<HBRUSH> back(::CreateSolidBrush(colourOf(common::kFolderBack)));
+    GdiObject<HBRUSH> front(
+        ::CreateSolidBrush(colourOf(open ? common::kOpenFolderFront : common::kClosedFolderFront)));
     HGDIOBJ oldPen = ::SelectObject(dc, pen.get());
     HGDIOBJ oldBrush = ::SelectObject(dc, back.get());
-    const POINT body[] = {p(1, 3), p(6, 3), p(7, 4), p(14, 4), p(14, 13), p(1, 13)};
-    ::Polygon(dc, body, 6);
+    polygon(common::kFolderBody);
     ::SelectObject(dc, front.get());
     if (open) {
-        const POINT flap[] = {p(3, 7), p(15, 7), p(13, 13), p(1, 13)};
-        ::Polygon(dc, flap, 4);
+        polygon(common::kOpenFolderFlap);
     } else {
-        const POINT flap[] = {p(1, 6), p(14, 6), p(14, 13), p(1, 13)};
-        ::Polygon(dc, flap, 4);
+        polygon(common::kClosedFolderFlap);
     }
     ::SelectObject(dc, oldBrush);
     ::SelectObject(dc, oldPen);
