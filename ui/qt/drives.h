@@ -14,6 +14,8 @@ struct Drive {
 // The machine's drives: the drive letters on Windows, elsewhere "/" first and then the other
 // mounted volumes that hold real file systems.
 std::vector<Drive> listDrives();
+// One drive as listDrives() would show it, without looking at the others.
+Drive driveAt(const QString& root);
 
 // Where the windows open at start-up.
 struct StartupFolders {

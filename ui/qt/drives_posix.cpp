@@ -16,17 +16,21 @@ bool holdsRealFiles(const QStorageInfo& volume) {
 
 }  // namespace
 
+Drive driveAt(const QString& root) {
+    return {root, root};
+}
+
 std::vector<Drive> listDrives() {
     // "/" stands where Windows has the system drive; a container's root is often an overlay
     // that Qt counts as a pseudo file system, so it is always listed.
-    std::vector<Drive> drives{{QStringLiteral("/"), QStringLiteral("/")}};
+    std::vector<Drive> drives{driveAt(QStringLiteral("/"))};
     QStringList roots;
     for (const QStorageInfo& volume : QStorageInfo::mountedVolumes()) {
         if (volume.rootPath() != QLatin1String("/") && holdsRealFiles(volume)) roots << volume.rootPath();
     }
     roots.sort();
     roots.removeDuplicates();
-    for (const QString& root : roots) drives.push_back({root, root});
+    for (const QString& root : roots) drives.push_back(driveAt(root));
     return drives;
 }
 

@@ -5,15 +5,17 @@
 
 namespace quillmere::ui {
 
+Drive driveAt(const QString& root) {
+    const QString native = QDir::toNativeSeparators(root);  // "C:\"
+    QString label = native.left(2).toLower();               // "c:"
+    const QString name = QStorageInfo(root).name();
+    if (!name.isEmpty()) label += QStringLiteral(" [%1]").arg(name);
+    return {native, label};
+}
+
 std::vector<Drive> listDrives() {
     std::vector<Drive> drives;
-    for (const QFileInfo& info : QDir::drives()) {
-        const QString root = QDir::toNativeSeparators(info.absoluteFilePath());  // "C:\"
-        QString label = root.left(2).toLower();                                  // "c:"
-        const QString name = QStorageInfo(info.absoluteFilePath()).name();
-        if (!name.isEmpty()) label += QStringLiteral(" [%1]").arg(name);
-        drives.push_back({root, label});
-    }
+    for (const QFileInfo& info : QDir::drives()) drives.push_back(driveAt(info.absoluteFilePath()));
     return drives;
 }
 

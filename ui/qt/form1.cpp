@@ -41,7 +41,8 @@ class WaitCursor {
 Form1Setup Form1Setup::forThisMachine() {
     Form1Setup setup;
     setup.folders = startupFolders(QDir::homePath());
-    setup.drives = listDrives();
+    setup.drives = {driveAt(setup.folders.systemDrive)};
+    setup.refreshDrives = listDrives;
     setup.bannerSeed = QRandomGenerator::global()->generate();
     return setup;
 }
@@ -76,7 +77,7 @@ void Form1::buildControls() {
     dir1_ = placed(new FolderList(this), form1Control("Dir1"));
     paintListYellow(dir1_);
 
-    drive1_ = placed(new DriveList(setup_.drives, this), form1Control("Drive1"));
+    drive1_ = placed(new DriveList(setup_.drives, setup_.refreshDrives, this), form1Control("Drive1"));
     paintListYellow(drive1_);
     connect(drive1_, &DriveList::driveChanged, dir1_, &FolderList::setPath);
 

@@ -25,7 +25,8 @@ namespace quillmere::ui {
 // What the window takes from outside; tests replace parts of it.
 struct Form1Setup {
     StartupFolders folders;
-    std::vector<Drive> drives;
+    std::vector<Drive> drives;                          // listed at start
+    std::function<std::vector<Drive>()> refreshDrives;  // empty: the list keeps `drives`
     Links links = builtInLinks();
     MessageBoxes* boxes = nullptr;  // null: the real message boxes
     UrlOpener openUrl;              // empty: the desktop
@@ -34,7 +35,8 @@ struct Form1Setup {
     WebHelpNavigate navigateWebHelp;  // empty: the browser loads the page
     quint32 bannerSeed = 0;
 
-    // This machine's drives, with the usual package folder in the user's home.
+    // This machine's drives, looked up when the user comes to the drive list (at start only the
+    // system drive, which the list shows), with the usual package folder in the user's home.
     static Form1Setup forThisMachine();
 };
 
