@@ -4,6 +4,7 @@
 #include <QImageReader>
 #include <QResource>
 #include <QtEndian>
+#include <memory>
 
 #include "images.h"
 
@@ -26,23 +27,18 @@ static_assert(Q_BYTE_ORDER == Q_LITTLE_ENDIAN, "the stored pictures hold little-
 
 // A picture the program shows at every start, stored as its raw pixels (made from its PNG by
 // ui/assets/make-assets.sh) so that no decoder runs: reading the PNGs brought libpng, zlib and
-// Qt's search of its image plugins into the start. Null if the resource is missing or its size
-// is not `size`'s.
+// Qt's search of its image plugins into the start. Null if the resource is missing (no data) or
+// holds another size.
 QImage storedPixels(const QString& path, QSize size, QImage::Format format) {
     ensureResources();
-    const QResource resource(path);
-    const qsizetype bytes = qsizetype(size.width()) * size.height() * 4;
-    if (!resource.isValid() || resource.uncompressedSize() != bytes) return {};
     // Uncompressed resource data lies in the program itself and is shared, not copied; the image
     // keeps its own reference to it.
-    auto* data = new QByteArray(resource.uncompressedData());
-    if (data->size() != bytes) {
-        delete data;
-        return {};
-    }
+    auto data = std::make_unique<QByteArray>(QResource(path).uncompressedData());
+    if (data->size() != qsizetype(size.width()) * size.height() * 4) return {};
+    const auto* pixels = reinterpret_cast<const uchar*>(data->constData());
     return QImage(
-        reinterpret_cast<const uchar*>(data->constData()), size.width(), size.height(), size.width() * 4, format,
-        [](void* held) { delete static_cast<QByteArray*>(held); }, data);
+        pixels, size.width(), size.height(), size.width() * 4, format,
+        [](void* held) { delete static_cast<QByteArray*>(held); }, data.release());
 }
 
 }  // namespace

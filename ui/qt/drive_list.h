@@ -19,7 +19,6 @@ class DriveList : public QComboBox {
     // user comes to it (opens it, gives it the focus, turns the wheel over it), so that a drive
     // mounted since shows up and the window's start does not wait for the machine's mounts.
     explicit DriveList(const std::vector<Drive>& drives, Lister lister = {}, QWidget* parent = nullptr);
-    explicit DriveList(const std::vector<Drive>& drives, QWidget* parent) : DriveList(drives, {}, parent) {}
 
     // The selected drive's root, a path the folder list accepts.
     QString drive() const;
