@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Redraws the tool's images from scratch (ImageMagick 6 and Python 3): the logo, the window icon
 # in its four sizes plus the Windows .ico and the Linux install icon, the raw pixels of the logo
-# and the icon, and the link cursor.
+# and the icon, the link cursor, and the banner title's glyph outlines (g++ and Qt 6 Gui).
 # The results are checked in; run this only after changing a drawing.
 set -euo pipefail
 cd "$(dirname "$0")"
@@ -104,4 +104,11 @@ with open("link-cursor.cur", "wb") as out:
     out.write(struct.pack("<BBBBHHII", 32, 32, 16, 0, 12, 1, len(image), 6 + 16))
     out.write(image)
 PY
+# The banner title's glyph outlines, from DejaVu Sans Bold (fonts-dejavu-core), laid out by Qt.
+font=/usr/share/fonts/truetype/dejavu/DejaVuSans-Bold.ttf
+maker=$(mktemp)
+g++ -std=c++20 -fPIC -I../common $(pkg-config --cflags Qt6Gui) make_title_outline.cpp -o "$maker" \
+  $(pkg-config --libs Qt6Gui)
+"$maker" "$font" >../common/title_outline.inc
+rm -f "$maker"
 echo "assets redrawn"

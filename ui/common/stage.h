@@ -1,6 +1,7 @@
 #pragma once
 // The banner's stage: its size, its title, and how the stage and the pieces drawn on it are placed.
-// A toolkit draws the title's glyphs itself; these rules say where they go.
+// The Qt window draws the title from its stored glyphs (title_outline.h), the Win32 window with a
+// font of the system's; these rules say where either goes.
 
 #include <string_view>
 

@@ -1,12 +1,12 @@
 #include "banner_widget.h"
 
-#include <QFontDatabase>
 #include <QMouseEvent>
 #include <QPainter>
 
 #include "colours.h"
 #include "from_common.h"
 #include "stage.h"
+#include "title_outline.h"
 
 namespace quillmere::ui {
 namespace {
@@ -15,14 +15,21 @@ QTransform toQTransform(const common::Placement& placement) {
     return QTransform(placement.scaleX, 0, 0, placement.scaleY, placement.offsetX, placement.offsetY);
 }
 
-// The title's glyph outlines, placed on the stage as the model says.
+// The title's stored glyph outlines, placed on the stage as the model says.
 QPainterPath buildTitle() {
-    QFont font = QFontDatabase::systemFont(QFontDatabase::GeneralFont);
-    font.setBold(common::kTitleBold);
-    font.setPixelSize(common::kTitleSize);
-    font.setLetterSpacing(QFont::PercentageSpacing, common::kTitleLetterSpacingPercent);
     QPainterPath path;
-    path.addText(0, 0, font, toQString(common::kTitleText));
+    const auto& outline = common::kTitleOutline;
+    for (std::size_t i = 0; i < std::size(outline); ++i) {
+        const common::OutlineElement& e = outline[i];
+        if (e.kind == 'M') {
+            path.moveTo(e.x, e.y);
+        } else if (e.kind == 'L') {
+            path.lineTo(e.x, e.y);
+        } else if (e.kind == 'C' && i + 2 < std::size(outline)) {
+            path.cubicTo(e.x, e.y, outline[i + 1].x, outline[i + 1].y, outline[i + 2].x, outline[i + 2].y);
+            i += 2;
+        }
+    }
     const QRectF box = path.boundingRect();
     return toQTransform(common::placeTitle(box.left(), box.top(), box.right(), box.bottom())).map(path);
 }
