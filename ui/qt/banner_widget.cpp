@@ -3,6 +3,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include "banded_fill.h"
 #include "colours.h"
 #include "from_common.h"
 #include "stage.h"
@@ -105,7 +106,7 @@ void BannerWidget::paintSpark(QPainter& painter, const Model::Spark& spark) cons
     painter.setOpacity(spark.opacity);
     painter.setPen(Qt::NoPen);
     painter.setBrush(toQColor(common::kSparkColour));
-    painter.drawPolygon(star);
+    drawPolygonInBands(painter, star);
     painter.restore();
 }
 
