@@ -34,8 +34,9 @@ int main(int argc, char** argv) {
     font.setStyleStrategy(QFont::NoFontMerging);
 
     QPainterPath path;
-    path.addText(0, 0, font, QString::fromUtf8(quillmere::ui::common::kTitleText.data(),
-                                               qsizetype(quillmere::ui::common::kTitleText.size())));
+    path.addText(0, 0, font,
+                 QString::fromUtf8(quillmere::ui::common::kTitleText.data(),
+                                   qsizetype(quillmere::ui::common::kTitleText.size())));
 
     QTextStream out(stdout);
     out << "// Made by ui/assets/make-assets.sh from " << QFile::decodeName(argv[1]).section('/', -1) << " ("

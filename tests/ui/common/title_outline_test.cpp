@@ -6,7 +6,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cmath>
 #include <iterator>
 #include <vector>
 
@@ -95,5 +94,5 @@ TEST(TitleOutlineTest, SpellsTheTitleOnItsBaselineAtItsSize) {
         letters.push_back(c);
     }
     EXPECT_EQ(letters.size(), std::size_t(std::count_if(kTitleText.begin(), kTitleText.end(),
-                                                         [](char ch) { return ch != ' '; })));
+                                                        [](char ch) { return ch != ' '; })));
 }

@@ -27,8 +27,9 @@ std::vector<QPolygonF> shapes() {
         for (const auto& spark : model.sparks()) result.push_back(polygonOf(model.sparkOutline(spark)));
         model.advanceFrame();
     }
+    const QPointF centre = result.front().boundingRect().center();
     QPolygonF big;
-    for (const QPointF& p : result.front()) big << result.front().boundingRect().center() + 10 * (p - result.front().boundingRect().center());
+    for (const QPointF& p : result.front()) big << centre + 10 * (p - centre);
     result.push_back(big);
     return result;
 }
@@ -84,7 +85,7 @@ void BandedFillTest::paintsThePixelsOfOneFill() {
                           Case{QTransform(1.37, 0, 0, 0.83, 7.3, -2.6), QRectF(200, 150, 300, 60)}}) {
         const QImage oneFill = paint(polygons, c.transform, c.clip, Way::OneFill);
         QCOMPARE(paint(polygons, c.transform, c.clip, Way::Bands), oneFill);
-        // Something was drawn, inside the clip only.
+        // Something was drawn at all.
         QVERIFY(oneFill != paint({}, c.transform, c.clip, Way::OneFill));
     }
 }
