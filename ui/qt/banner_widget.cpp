@@ -2,6 +2,7 @@
 
 #include <QMouseEvent>
 #include <QPainter>
+#include <iterator>
 
 #include "banded_fill.h"
 #include "colours.h"
