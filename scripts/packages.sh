@@ -5,6 +5,9 @@ BUILD_PACKAGES=(cmake ninja-build g++ pkg-config libgtest-dev libbenchmark-dev q
 # --- The durability test (tests/faults/durability_test.cpp) traces a run with strace ---
 BUILD_PACKAGES+=(strace)
 
+# --- The session-bus guard is tried against Qt's real accessibility bridge on an Xvfb display ---
+BUILD_PACKAGES+=(xvfb)
+
 # --- The command line's tests apply its diffs with patch(1) and parse its JSON with Python's own parser ---
 BUILD_PACKAGES+=(patch python3)
 
