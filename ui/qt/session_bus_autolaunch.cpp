@@ -1,10 +1,11 @@
 #include "session_bus_autolaunch.h"
 
+#include <sys/stat.h>
+
 #include <QByteArray>
 #include <QtGlobal>
 #include <cstdlib>
 #include <string_view>
-#include <sys/stat.h>
 
 namespace quillmere::ui {
 
@@ -37,13 +38,13 @@ bool sessionBusAutolaunchMustFail(const AutolaunchEnvironment& environment) {
 
 DoomedAutolaunchGuard::DoomedAutolaunchGuard() {
 #if defined(__linux__)
-    const AutolaunchEnvironment own{
-        [](const char* name) -> const char* { return std::getenv(name); },
-        [](const std::string& path) {
-            struct stat status {};
-            return ::stat(path.c_str(), &status) == 0;
-        }};
-    if (sessionBusAutolaunchMustFail(own)) holds_ = qputenv("DBUS_SESSION_BUS_ADDRESS", QByteArray(kUnreachableSessionBus));
+    const AutolaunchEnvironment own{[](const char* name) -> const char* { return std::getenv(name); },
+                                    [](const std::string& path) {
+                                        struct stat status {};
+                                        return ::stat(path.c_str(), &status) == 0;
+                                    }};
+    if (sessionBusAutolaunchMustFail(own))
+        holds_ = qputenv("DBUS_SESSION_BUS_ADDRESS", QByteArray(kUnreachableSessionBus));
 #endif
 }
 

@@ -4,13 +4,14 @@
 // session bus) and prints what that cost in child processes, and whether the address is still set:
 //   children MINOR_FAULTS address set|unset
 
+#include <sys/resource.h>
+
 #include <QAccessible>
 #include <QApplication>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <optional>
-#include <sys/resource.h>
 
 #include "session_bus_autolaunch.h"
 

@@ -1,11 +1,11 @@
 // Whether libdbus's autolaunch of a session bus must fail: only with no address, a display, no
 // user bus and no dbus-launch anywhere libdbus would run one from. Any doubt leaves it alone.
 
+#include "session_bus_autolaunch.h"
+
 #include <QTest>
 #include <map>
 #include <set>
-
-#include "session_bus_autolaunch.h"
 
 using namespace quillmere::ui;
 
@@ -70,7 +70,8 @@ class SessionBusAutolaunchTest : public QObject {
         }
         // Not where libdbus looks: a folder off PATH, or a name that only ends the same.
         World elsewhere;
-        elsewhere.files = {"/opt/other/dbus-launch", "/opt/tools/bin/my-dbus-launch", "/opt/tools/dbus-launch"};
+        elsewhere.files = {"/opt/other/dbus-launch", "/opt/tools/bin/my-dbus-launch",
+                           "/opt/tools/dbus-launch"};
         QVERIFY(elsewhere.mustFail());
     }
 
