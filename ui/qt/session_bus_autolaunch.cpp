@@ -8,6 +8,12 @@
 #include <string_view>
 
 namespace quillmere::ui {
+namespace {
+
+// The address named while the guard holds: a transport libdbus does not know, so it fails at once.
+constexpr char kUnreachableSessionBus[] = "disabled:";
+
+}  // namespace
 
 bool sessionBusAutolaunchMustFail(const AutolaunchEnvironment& environment) {
     // Any address, even an empty one, is what libdbus connects to (or fails on) without a fork.

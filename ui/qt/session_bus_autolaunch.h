@@ -24,9 +24,6 @@ struct AutolaunchEnvironment {
 // True only when libdbus would have to autolaunch a session bus and has no dbus-launch to do it.
 bool sessionBusAutolaunchMustFail(const AutolaunchEnvironment& environment);
 
-// The address named while the guard holds: a transport libdbus does not know, so it fails at once.
-inline constexpr char kUnreachableSessionBus[] = "disabled:";
-
 class DoomedAutolaunchGuard {
   public:
     // Looks at the process's own environment; make it before any thread is started.
@@ -35,8 +32,6 @@ class DoomedAutolaunchGuard {
     DoomedAutolaunchGuard(const DoomedAutolaunchGuard&) = delete;
     DoomedAutolaunchGuard& operator=(const DoomedAutolaunchGuard&) = delete;
 
-    // Whether the address was set.
-    bool holds() const { return holds_; }
     // Unsets the address again, once Qt has asked for the bus (QAccessible::isActive()).
     void release();
 
