@@ -1,29 +1,17 @@
 // The yardstick of the start-up benchmark: the barest Qt Widgets window, of the main window's
 // size, timed by the same first-paint probe as the tool (QUILLMERE_STARTUP_PROBE=first-paint).
 // With --label it shows one line of text as well, which costs the start of the font machinery.
-// With --no-doomed-autolaunch it skips a session-bus autolaunch that cannot succeed, as the tool
-// does (ui/qt/session_bus_autolaunch.h), so that the two can be compared like for like too.
 
-#include <QAccessible>
 #include <QApplication>
 #include <QLabel>
 #include <QWidget>
 #include <cstring>
-#include <optional>
 
 #include "first_paint.h"
-#include "session_bus_autolaunch.h"
 
 int main(int argc, char** argv) {
     const bool withLabel = argc > 1 && std::strcmp(argv[1], "--label") == 0;
-    const bool skipDoomedAutolaunch = argc > 1 && std::strcmp(argv[1], "--no-doomed-autolaunch") == 0;
-    std::optional<quillmere::ui::DoomedAutolaunchGuard> bus;
-    if (skipDoomedAutolaunch) bus.emplace();
     QApplication app(argc, argv);
-    if (bus) {
-        QAccessible::isActive();
-        bus->release();
-    }
     QWidget window;
     window.setWindowTitle(QStringLiteral("Bare Qt window"));
     window.resize(608, 305);

@@ -1,12 +1,9 @@
 # Debian packages the build needs, sourced by the run and test scripts.
 # shellcheck shell=bash
-BUILD_PACKAGES=(cmake ninja-build g++ pkg-config libgtest-dev libbenchmark-dev qt6-base-dev qt6-webengine-dev libgl-dev libfontconfig-dev)
+BUILD_PACKAGES=(cmake ninja-build g++ pkg-config libgtest-dev libbenchmark-dev qt6-base-dev qt6-webengine-dev libgl-dev)
 
 # --- The durability test (tests/faults/durability_test.cpp) traces a run with strace ---
 BUILD_PACKAGES+=(strace)
-
-# --- The session-bus guard is tried against Qt's real accessibility bridge on an Xvfb display ---
-BUILD_PACKAGES+=(xvfb)
 
 # --- The command line's tests apply its diffs with patch(1) and parse its JSON with Python's own parser ---
 BUILD_PACKAGES+=(patch python3)

@@ -39,12 +39,6 @@ convert icon-master.png -colors 64 PNG32:quillmere-mod-tool.png
 convert icon-16.png icon-20.png icon-24.png icon-32.png quillmere-mod-tool.ico
 rm icon-master.png
 
-# For the Qt window, which shows the logo and the icon at every start: their raw pixels, bytes
-# B, G, R, A (straight alpha), which it reads without a decoder.
-for picture in logo icon-16 icon-20 icon-24 icon-32; do
-  convert "$picture.png" -depth 8 "BGRA:$picture.bgra"
-done
-
 # The link cursor, 32 x 32, hot spot at the fingertip (12, 1): a white hand with a blue cuff.
 python3 - <<'PY'
 W = H = 32

@@ -2,9 +2,6 @@
 
 #include <QFileInfo>
 #include <QImageReader>
-#include <QResource>
-#include <QtEndian>
-#include <memory>
 
 #include "images.h"
 
@@ -21,26 +18,6 @@ void ensureResources() {
     (void)done;
 }
 
-// The stored pixels are the bytes B, G, R, A of each pixel, which is QImage's 32-bit layout on a
-// little-endian machine.
-static_assert(Q_BYTE_ORDER == Q_LITTLE_ENDIAN, "the stored pictures hold little-endian pixels");
-
-// A picture the program shows at every start, stored as its raw pixels (made from its PNG by
-// ui/assets/make-assets.sh) so that no decoder runs: reading the PNGs brought libpng, zlib and
-// Qt's search of its image plugins into the start. Null if the resource is missing (no data) or
-// holds another size.
-QImage storedPixels(const QString& path, QSize size, QImage::Format format) {
-    ensureResources();
-    // Uncompressed resource data lies in the program itself and is shared, not copied; the image
-    // keeps its own reference to it.
-    auto data = std::make_unique<QByteArray>(QResource(path).uncompressedData());
-    if (data->size() != qsizetype(size.width()) * size.height() * 4) return {};
-    const auto* pixels = reinterpret_cast<const uchar*>(data->constData());
-    return QImage(
-        pixels, size.width(), size.height(), size.width() * 4, format,
-        [](void* held) { delete static_cast<QByteArray*>(held); }, data.release());
-}
-
 }  // namespace
 
 QImage readPicture(const QString& path) {
@@ -52,17 +29,17 @@ QImage readPicture(const QString& path) {
 }
 
 QIcon programIcon() {
+    ensureResources();
     QIcon icon;
     for (int size : common::kIconSizes) {
-        icon.addPixmap(QPixmap::fromImage(
-            storedPixels(QStringLiteral(":/quillmere/icon-%1.bgra").arg(size), QSize(size, size), QImage::Format_ARGB32)));
+        icon.addPixmap(QPixmap::fromImage(readPicture(QStringLiteral(":/quillmere/icon-%1.png").arg(size))));
     }
     return icon;
 }
 
 QPixmap logo() {
-    return QPixmap::fromImage(storedPixels(QStringLiteral(":/quillmere/logo.bgra"),
-                                           QSize(common::kLogoWidth, common::kLogoHeight), QImage::Format_RGB32));
+    ensureResources();
+    return QPixmap::fromImage(readPicture(QStringLiteral(":/quillmere/logo.png")));
 }
 
 QCursor linkCursor() {

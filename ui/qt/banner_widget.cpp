@@ -4,7 +4,6 @@
 #include <QPainter>
 #include <iterator>
 
-#include "banded_fill.h"
 #include "colours.h"
 #include "from_common.h"
 #include "stage.h"
@@ -107,7 +106,7 @@ void BannerWidget::paintSpark(QPainter& painter, const Model::Spark& spark) cons
     painter.setOpacity(spark.opacity);
     painter.setPen(Qt::NoPen);
     painter.setBrush(toQColor(common::kSparkColour));
-    drawPolygonInBands(painter, star);
+    painter.drawPolygon(star);
     painter.restore();
 }
 

@@ -43,7 +43,7 @@ QImage premultiplied(const QPixmap& pixmap) {
 }
 
 // The first pixel where two pictures differ, or "" when they hold the same pixels. QImage's own
-// comparison also weighs the colour space, which the PNGs name and the stored pixels do not.
+// comparison also weighs the colour space, which a conversion may drop.
 QString firstDifference(const QImage& shown, const QImage& expected) {
     if (shown.size() != expected.size()) return QStringLiteral("sizes differ");
     for (int y = 0; y < shown.height(); ++y) {
@@ -101,8 +101,7 @@ void AssetsTest::theMainWindowAndItsPicturesLoadNoImagePlugin() {
 }
 
 void AssetsTest::theIconAndTheLogoAreThePixelsOfTheirDrawings() {
-    // The stored pixels are made from the PNGs by make-assets.sh; a drawing changed without them
-    // shows here.
+    // The resources hold the drawings of ui/assets: each size there, with its alpha.
     const QIcon icon = programIcon();
     QList<QSize> iconSizes = icon.availableSizes();
     std::sort(iconSizes.begin(), iconSizes.end(), [](QSize a, QSize b) { return a.width() < b.width(); });
