@@ -34,6 +34,13 @@ bash "$here/tests/packaging/package_windows_test.sh"
 echo "== Windows build under Wine =="
 QUILLMERE_NATIVE_CLI="$here/build-test/cli/quillmere-mod" bash "$here/scripts/test-windows.sh"
 
+# --- The 32-bit Windows build in an emulated machine (scripts/guest/): this machine cannot run
+#     32-bit code, so a QEMU guest with 32-bit Wine runs its tests and smoke run, as Windows XP and
+#     as Windows 2000. The guest image is made once and cached in ~/.cache/quillmere/. ---
+echo "== 32-bit Windows build in an emulated machine =="
+QUILLMERE_NATIVE_CLI="$here/build-test/cli/quillmere-mod" bash "$here/scripts/guest/run-tests.sh"
+# --- end of the 32-bit guest block ---
+
 # --- Fuzzing (scripts/fuzz.sh): where clang can build libFuzzer programs ---
 if bash "$here/scripts/fuzz.sh" --check; then
   echo "== Fuzzing: ${QUILLMERE_FUZZ_SECONDS:-60} s per target =="
