@@ -3,7 +3,7 @@
 guest_scripts=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 
 # Host packages: debootstrap makes the guest, mkfs.ext4 its disk, QEMU runs it.
-GUEST_HOST_PACKAGES=(debootstrap qemu-system-x86 qemu-utils e2fsprogs netpbm)
+GUEST_HOST_PACKAGES=(debootstrap qemu-system-x86 qemu-utils e2fsprogs)
 
 # The guest's packages, without comments.
 guest_packages() {

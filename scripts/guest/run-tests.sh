@@ -9,14 +9,14 @@
 #
 # Usage: scripts/guest/run-tests.sh      after scripts/test-windows.sh built build-windows-i686/
 #   QUILLMERE_NATIVE_CLI=path     native quillmere-mod to compare with (default: built here)
-#   QUILLMERE_GUEST_TIMEOUT=s     the whole guest run, boot to power-off (default 1500)
+#   QUILLMERE_GUEST_TIMEOUT=s     the whole guest run, boot to power-off (default 1800)
 #   QUILLMERE_GUEST_VERSIONS=...  Windows versions Wine reports (default "winxp win2k")
 set -euo pipefail
 source "$(dirname "$0")/lib.sh"
 here=$(cd "$guest_scripts/../.." && pwd)
 build_i686="$here/build-windows-i686"
 results="$build_i686/guest"
-timeout=${QUILLMERE_GUEST_TIMEOUT:-1500}
+timeout=${QUILLMERE_GUEST_TIMEOUT:-1800}
 versions=${QUILLMERE_GUEST_VERSIONS:-winxp win2k}
 started=$SECONDS
 fail() {
