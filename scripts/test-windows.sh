@@ -90,7 +90,7 @@ build_i686="$here/build-windows-i686"
 cmake -S "$here" -B "$build_i686" -G Ninja \
   -DCMAKE_TOOLCHAIN_FILE="$here/cmake/toolchain-mingw32.cmake" \
   -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-  -DQUILLMERE_BUILD_GUI=OFF -DQUILLMERE_WERROR=ON \
+  -DQUILLMERE_BUILD_GUI=OFF -DQUILLMERE_WERROR=ON -DQUILLMERE_BUILD_TESTS=ON \
   -DQUILLMERE_GTEST_SOURCE_DIR=/usr/src/googletest \
   -DCMAKE_GTEST_DISCOVER_TESTS_DISCOVERY_MODE=PRE_TEST >/dev/null  # this machine cannot list them
 programs_of "$build_i686"
