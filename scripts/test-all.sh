@@ -44,7 +44,8 @@ fi
 
 # --- The 32-bit Windows build in an emulated machine (scripts/guest/): this machine cannot run
 #     32-bit code, so a QEMU guest with 32-bit Wine runs its tests and smoke run, as Windows XP and
-#     as Windows 2000; last, as the slowest stage. The guest image is made once and cached in ~/.cache/quillmere/. ---
+#     as Windows 2000. It comes last, as the slowest stage. The guest image is made once and
+#     cached in ~/.cache/quillmere/. ---
 echo "== 32-bit Windows build in an emulated machine =="
 QUILLMERE_NATIVE_CLI="$here/build-test/cli/quillmere-mod" bash "$here/scripts/guest/run-tests.sh"
 # --- end of the 32-bit guest block ---
