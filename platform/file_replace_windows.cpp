@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "platform.h"
+#include "system_function.h"
 
 namespace quillmere::platform {
 namespace fs = std::filesystem;
@@ -141,11 +142,10 @@ std::error_code moveOver(const fs::path& from, const fs::path& to) {
 }
 
 fs::path realPath(const fs::path& path, std::error_code& ec) {
-    // Windows XP has no file links and no GetFinalPathNameByHandleW: there the full path is the
-    // real one.
+    // Windows 2000 and XP have no file links and no GetFinalPathNameByHandleW: there the full
+    // path is the real one.
     using FinalPath = DWORD(WINAPI*)(HANDLE, LPWSTR, DWORD, DWORD);
-    const auto finalPath = reinterpret_cast<FinalPath>(reinterpret_cast<void*>(
-        ::GetProcAddress(::GetModuleHandleW(L"kernel32.dll"), "GetFinalPathNameByHandleW")));
+    const auto finalPath = systemFunction<FinalPath>("kernel32.dll", "GetFinalPathNameByHandleW");
     if (!finalPath) return fs::absolute(path, ec).lexically_normal();
     const HANDLE handle =
         ::CreateFileW(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,

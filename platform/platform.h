@@ -72,6 +72,10 @@ std::error_code checkReplaceable(const std::filesystem::path& file);
 // Flushes a folder's entries (new names, renames) to the disk where the system allows it.
 std::error_code flushFolderToDisk(const std::filesystem::path& folder);
 
+// A seed for the numbers that name temporary files: a new one on every call, and apart between
+// processes that run at the same time. Not meant to be secret.
+std::uint64_t randomSeed();
+
 // The folder of the INF files that Windows itself ships; empty elsewhere.
 std::filesystem::path systemInfFolder();
 

@@ -1,5 +1,7 @@
 #include "control.h"
 
+#include "callback_guard.h"
+
 namespace quillmere::win32 {
 namespace {
 
@@ -40,10 +42,12 @@ LRESULT Control::callOriginal(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT CALLBACK Control::ownProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    Control* self = controlOf(hwnd);
-    LRESULT result = 0;
-    if (self->onOwnMessage(message, wParam, lParam, result)) return result;
-    return self->callOriginal(message, wParam, lParam);
+    return guarded(LRESULT{0}, [&] {
+        Control* self = controlOf(hwnd);
+        LRESULT result = 0;
+        if (self->onOwnMessage(message, wParam, lParam, result)) return result;
+        return self->callOriginal(message, wParam, lParam);
+    });
 }
 
 void Control::setText(const std::string& text) {

@@ -1,5 +1,6 @@
 #include "window.h"
 
+#include "callback_guard.h"
 #include "control.h"
 
 namespace quillmere::win32 {
@@ -72,7 +73,7 @@ LRESULT CALLBACK Window::route(HWND hwnd, UINT message, WPARAM wParam, LPARAM lP
         self->hwnd_ = nullptr;
         return ::DefWindowProcA(hwnd, message, wParam, lParam);
     }
-    return self->dispatch(message, wParam, lParam);
+    return guarded(LRESULT{0}, [&] { return self->dispatch(message, wParam, lParam); });
 }
 
 LRESULT Window::dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
