@@ -28,6 +28,15 @@ std::string fromPath(const std::filesystem::path& path) {
     return path.native();
 }
 
+std::vector<std::string> programArguments(int argc, char** argv) {
+    return std::vector<std::string>(argv + 1, argv + argc);
+}
+
+std::unique_ptr<std::streambuf> consoleBuffer(std::FILE* /*stream*/) {
+    // A terminal here takes the bytes as they are.
+    return nullptr;
+}
+
 std::string shortNameOf(const std::filesystem::path& file) {
     // POSIX file systems keep no 8.3 aliases: the name stands for itself.
     return file.filename().native();

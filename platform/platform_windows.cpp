@@ -10,26 +10,10 @@
 
 #include <vector>
 
+#include "wide_text.h"
+
 namespace quillmere::platform {
 namespace {
-
-std::wstring widen(std::string_view text) {
-    if (text.empty()) return {};
-    const int n = ::MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-    std::wstring out(static_cast<std::size_t>(n), L'\0');
-    ::MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), out.data(), n);
-    return out;
-}
-
-std::string narrow(std::wstring_view text) {
-    if (text.empty()) return {};
-    const int n = ::WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0,
-                                        nullptr, nullptr);
-    std::string out(static_cast<std::size_t>(n), '\0');
-    ::WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), out.data(), n, nullptr,
-                          nullptr);
-    return out;
-}
 
 // Windows error codes with the system's own text: the C++ runtime's category does not ask the
 // system for it everywhere, and a user should read what Windows says.
@@ -47,7 +31,7 @@ class WindowsCategory : public std::error_category {
         while (!message.empty() && (message.back() == L'\r' || message.back() == L'\n' ||
                                     message.back() == L' ' || message.back() == L'.'))
             message.pop_back();
-        return narrow(message);
+        return utf8Text(message);
     }
     std::error_condition default_error_condition(int code) const noexcept override {
         return std::system_category().default_error_condition(code);
@@ -74,11 +58,28 @@ bool hasFolderPart(std::string_view name) {
 }
 
 std::filesystem::path toPath(std::string_view text) {
-    return std::filesystem::path(widen(text));
+    return std::filesystem::path(wideText(text));
 }
 
 std::string fromPath(const std::filesystem::path& path) {
-    return narrow(path.native());
+    return utf8Text(path.native());
+}
+
+std::vector<std::string> programArguments(int /*argc*/, char** /*argv*/) {
+    // argv went through the ANSI code page, which may have lost characters on the way (or put
+    // others in their place): the UTF-16 command line has them all.
+    int count = 0;
+    LPWSTR* wide = ::CommandLineToArgvW(::GetCommandLineW(), &count);
+    if (!wide) throw std::system_error(lastError(), "Cannot read the command line");
+    std::vector<std::string> arguments;
+    try {
+        for (int i = 1; i < count; ++i) arguments.push_back(utf8Text(wide[i]));
+    } catch (...) {
+        ::LocalFree(wide);
+        throw;
+    }
+    ::LocalFree(wide);
+    return arguments;
 }
 
 std::string shortNameOf(const std::filesystem::path& file) {
@@ -93,6 +94,29 @@ std::string shortNameOf(const std::filesystem::path& file) {
     return fromPath(std::filesystem::path(shortPath).filename());
 }
 
+namespace {
+
+// Wine shows a Unix symbolic link as a reparse point without a tag. Other reparse points (cloud
+// placeholders, deduplicated files) hold their own content and are walked.
+bool isLinkTag(DWORD tag) {
+    return tag == IO_REPARSE_TAG_MOUNT_POINT || tag == IO_REPARSE_TAG_SYMLINK || tag == 0;
+}
+
+// The size of the file a link leads to; false for a link that leads nowhere.
+bool targetSize(const std::filesystem::path& link, std::uint64_t& size) {
+    const HANDLE handle =
+        ::CreateFileW(link.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                      OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) return false;
+    LARGE_INTEGER bytes{};
+    const bool known = ::GetFileSizeEx(handle, &bytes) != 0;
+    ::CloseHandle(handle);
+    size = static_cast<std::uint64_t>(bytes.QuadPart);
+    return known;
+}
+
+}  // namespace
+
 bool isLink(const std::filesystem::path& entry) {
     const DWORD attributes = ::GetFileAttributesW(entry.c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_REPARSE_POINT) == 0)
@@ -101,34 +125,54 @@ bool isLink(const std::filesystem::path& entry) {
     const HANDLE find = ::FindFirstFileW(entry.c_str(), &data);
     if (find == INVALID_HANDLE_VALUE) return true;
     ::FindClose(find);
-    // Other reparse points (cloud placeholders, deduplicated files) hold their own content and
-    // are walked. Wine shows a Unix symbolic link as a reparse point without a tag.
-    const DWORD tag = data.dwReserved0;
-    return tag == IO_REPARSE_TAG_MOUNT_POINT || tag == IO_REPARSE_TAG_SYMLINK || tag == 0;
+    return isLinkTag(data.dwReserved0);
 }
 
 std::error_code listFolder(const std::filesystem::path& folder, std::vector<FolderEntry>& entries) {
+    // FindFirstFileW itself rather than std::filesystem, whose status queries go through the C
+    // runtime: the search hands out the type and size of every entry at once.
     entries.clear();
+    std::wstring pattern = folder.native();
+    if (!pattern.empty() && pattern.back() != L'\\' && pattern.back() != L'/') pattern += L'\\';
+    pattern += L'*';
+    WIN32_FIND_DATAW found{};
+    const HANDLE search = ::FindFirstFileW(pattern.c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) {
+        // A drive's empty root has not even "." and "..".
+        return ::GetLastError() == ERROR_FILE_NOT_FOUND ? std::error_code() : lastError();
+    }
     std::error_code ec;
-    std::filesystem::directory_iterator it(folder, ec);
-    for (; !ec && it != std::filesystem::directory_iterator(); it.increment(ec)) {
-        const std::filesystem::directory_entry& found = *it;
+    do {
+        const std::wstring_view wideName(found.cFileName);
+        // Nothing that is "." or ".." is ever an entry, so no walk can climb out of its folder.
+        if (wideName == L"." || wideName == L"..") continue;
         FolderEntry entry;
-        entry.name = fromPath(found.path().filename());
+        try {
+            entry.name = utf8Text(wideName);
+        } catch (const TextConversionError&) {
+            ::SetLastError(ERROR_NO_UNICODE_TRANSLATION);
+            ec = lastError();
+            break;
+        }
+        if (entry.name == "." || entry.name == "..") continue;
         entry.shortName = entry.name;
-        std::error_code typeEc;
-        if (found.is_regular_file(typeEc)) {
-            std::error_code sizeEc;
-            entry.size = found.file_size(sizeEc);
-            if (!sizeEc) {
+        const DWORD attributes = found.dwFileAttributes;
+        const bool link = (attributes & FILE_ATTRIBUTE_REPARSE_POINT) && isLinkTag(found.dwReserved0);
+        const std::filesystem::path full = folder / std::filesystem::path(wideName);
+        if (attributes & FILE_ATTRIBUTE_DIRECTORY) {
+            if (!link) entry.kind = FolderEntry::Kind::Folder;
+        } else if (!(attributes & FILE_ATTRIBUTE_DEVICE)) {
+            // A link to a file counts as that file, with its target's size.
+            entry.size = (static_cast<std::uint64_t>(found.nFileSizeHigh) << 32) | found.nFileSizeLow;
+            if (!link || targetSize(full, entry.size)) {
                 entry.kind = FolderEntry::Kind::File;
-                entry.shortName = shortNameOf(found.path());
+                entry.shortName = shortNameOf(full);
             }
-        } else if (found.is_directory(typeEc) && !isLink(found.path())) {
-            entry.kind = FolderEntry::Kind::Folder;
         }
         entries.push_back(std::move(entry));
-    }
+    } while (::FindNextFileW(search, &found));
+    if (!ec && ::GetLastError() != ERROR_NO_MORE_FILES) ec = lastError();
+    ::FindClose(search);
     return ec;
 }
 

@@ -1,14 +1,17 @@
 #include <windows.h>
 
+#include <string>
+
 #include "system_function.h"
 
 namespace quillmere::platform {
 namespace {
 
 void* realLookup(const char* dll, const char* name) {
-    // GetModuleHandleA, not LoadLibrary: only DLLs the program imports anyway are asked, and the
-    // name is ASCII.
-    const HMODULE module = ::GetModuleHandleA(dll);
+    // GetModuleHandleW, not LoadLibrary: only DLLs the program imports anyway are asked. Their
+    // names are ASCII.
+    const std::wstring dllName(dll, dll + std::char_traits<char>::length(dll));
+    const HMODULE module = ::GetModuleHandleW(dllName.c_str());
     return module ? reinterpret_cast<void*>(::GetProcAddress(module, name)) : nullptr;
 }
 

@@ -54,15 +54,15 @@ void handleMessage(const TopLevelWindows& windows, MSG& msg) {
     HWND root = msg.hwnd ? ::GetAncestor(msg.hwnd, GA_ROOT) : nullptr;
     if (Window* window = root ? windows.find(root) : nullptr) {
         if (window->translateDialogKey(msg)) return;
-        if (::IsDialogMessageA(root, &msg)) return;
+        if (::IsDialogMessageW(root, &msg)) return;
     }
     ::TranslateMessage(&msg);
-    ::DispatchMessageA(&msg);
+    ::DispatchMessageW(&msg);
 }
 
 int runMessageLoop(const TopLevelWindows& windows) {
     MSG msg;
-    while (::GetMessageA(&msg, nullptr, 0, 0) > 0) handleMessage(windows, msg);
+    while (::GetMessageW(&msg, nullptr, 0, 0) > 0) handleMessage(windows, msg);
     return static_cast<int>(msg.wParam);
 }
 
