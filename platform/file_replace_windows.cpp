@@ -117,6 +117,14 @@ std::error_code linkFile(const fs::path& file, const fs::path& second) {
 
 std::error_code replaceFile(const fs::path& from, const fs::path& to) {
     if (::GetFileAttributesW(to.c_str()) == INVALID_FILE_ATTRIBUTES) return moveOver(from, to);
+    // Wine's ReplaceFileW refuses a path of MAX_PATH characters or more ("Invalid name"), or
+    // worse, overruns its stack on one. There the rename alone replaces the file: the new file
+    // already carries the attributes and the access list (copyFileAttributes); only alternate
+    // streams stay behind.
+    if (to.native().size() >= MAX_PATH || from.native().size() >= MAX_PATH) {
+        if (auto ec = moveOver(from, to)) return ec;
+        return flushFile(to);
+    }
     // ReplaceFileW gives the new file the replaced one's access-control list, streams and
     // attributes, which a plain rename would drop.
     const std::error_code ec = retryWhileHeld([&] {

@@ -57,12 +57,78 @@ bool hasFolderPart(std::string_view name) {
     return name.find_first_of("\\/:") != std::string_view::npos;
 }
 
+namespace {
+
+bool isSeparator(wchar_t c) {
+    return c == L'\\' || c == L'/';
+}
+
+constexpr std::wstring_view kExtended = L"\\\\?\\";
+constexpr std::wstring_view kExtendedUnc = L"\\\\?\\UNC\\";
+
+// An absolute path in the "\\?\" form, which the W functions take at any length. In that form
+// Windows takes every name as it stands, so the path is first made whole as Windows itself
+// would: "/" becomes "\\", "." goes and ".." takes the name before it (never the drive or the
+// share). A relative path stays as it is.
+std::wstring extendedLength(std::wstring path) {
+    if (path.size() >= 4 && isSeparator(path[0]) && isSeparator(path[1]) &&
+        (path[2] == L'?' || path[2] == L'.') && isSeparator(path[3]))
+        return path;  // already "\\?\" or a device
+    std::wstring root;
+    std::size_t rest = 0;
+    if (path.size() >= 3 && path[1] == L':' && isSeparator(path[2]) &&
+        ((path[0] >= L'A' && path[0] <= L'Z') || (path[0] >= L'a' && path[0] <= L'z'))) {
+        root = std::wstring(kExtended) + path.substr(0, 2) + L'\\';
+        rest = 3;
+    } else if (path.size() >= 3 && isSeparator(path[0]) && isSeparator(path[1]) && !isSeparator(path[2])) {
+        // "\\server\share\...": the server and the share are the root.
+        std::size_t end = 2;
+        for (int part = 0; part < 2 && end < path.size(); ++part) {
+            while (end < path.size() && !isSeparator(path[end])) ++end;
+            if (part == 0 && end < path.size()) ++end;
+        }
+        root = std::wstring(kExtendedUnc) + path.substr(2, end - 2);
+        for (wchar_t& c : root) c = c == L'/' ? L'\\' : c;
+        root += L'\\';
+        rest = end;
+    } else {
+        return path;
+    }
+    std::vector<std::wstring> names;
+    for (std::size_t at = rest; at < path.size();) {
+        std::size_t end = at;
+        while (end < path.size() && !isSeparator(path[end])) ++end;
+        const std::wstring name = path.substr(at, end - at);
+        if (name == L"..") {
+            if (!names.empty()) names.pop_back();
+        } else if (!name.empty() && name != L".") {
+            names.push_back(name);
+        }
+        at = end + 1;
+    }
+    std::wstring out = root;
+    for (std::size_t i = 0; i < names.size(); ++i) out += (i ? L"\\" : L"") + names[i];
+    // A trailing separator names the folder itself; the drive's root keeps its one separator.
+    if (!names.empty() && isSeparator(path.back())) out += L'\\';
+    return out;
+}
+
+}  // namespace
+
 std::filesystem::path toPath(std::string_view text) {
-    return std::filesystem::path(wideText(text));
+    return std::filesystem::path(extendedLength(wideText(text)));
 }
 
 std::string fromPath(const std::filesystem::path& path) {
-    return utf8Text(path.native());
+    // What the user sees never carries the "\\?\" that toPath added.
+    const std::wstring& native = path.native();
+    const std::wstring_view view(native);
+    if (view.substr(0, kExtendedUnc.size()) == kExtendedUnc)
+        return utf8Text(L"\\\\" + std::wstring(view.substr(kExtendedUnc.size())));
+    if (view.substr(0, kExtended.size()) == kExtended && view.size() >= kExtended.size() + 2 &&
+        view[kExtended.size() + 1] == L':')
+        return utf8Text(view.substr(kExtended.size()));
+    return utf8Text(view);
 }
 
 std::vector<std::string> programArguments(int /*argc*/, char** /*argv*/) {
@@ -191,7 +257,9 @@ void startProgram(const std::string& path) {
     if (!hasFolderPart(path))
         throw std::system_error(ERROR_FILE_NOT_FOUND, std::system_category(), "Cannot start " + path);
     std::error_code absoluteEc;
-    const std::wstring file = std::filesystem::absolute(toPath(path), absoluteEc).wstring();
+    // The shell takes no "\\?\" form: it gets the path as the user knows it.
+    const std::wstring file =
+        std::filesystem::absolute(std::filesystem::path(wideText(path)), absoluteEc).wstring();
     SHELLEXECUTEINFOW info{};
     info.cbSize = sizeof(info);
     info.fMask = SEE_MASK_NOASYNC | SEE_MASK_FLAG_NO_UI;

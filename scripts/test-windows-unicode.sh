@@ -135,6 +135,20 @@ for lang in en_US.UTF-8:1252 ja_JP.UTF-8:932; do
       fail "elsewhere/Driver/$file outside FOLDER was changed"
   done
   passed "．． inside the package: the walk ends inside FOLDER"
+
+  # Deeper than 260 characters, Windows' old limit: the platform layer adds "\\?\" itself, and
+  # what is shown never carries it.
+  case=cp$codepage-long
+  deep=pkg
+  for _ in $(seq 8); do deep+="/a-folder-name-of-forty-characters-each"; done
+  make_package "$case" "$deep"
+  long_path=$(windows_path "$work/$case/windows/$deep/Driver/2KXP_INF/C2_59642.INF")
+  [ "${#long_path}" -gt 300 ] || fail "the long path has only ${#long_path} characters"
+  mod_tree "$case" pkg --verbose
+  grep -qF "$long_path" "$work/$case/windows.out" || fail "the long path was not shown as it is"
+  prefix='\\?\'
+  grep -qF "$prefix" "$work/$case/windows.out" && fail "a path shown to the user carries $prefix"
+  passed "a package at a path of ${#long_path} characters"
 done
 
 # The console: to a console, text goes through WriteConsoleW (here a pseudo-terminal made by

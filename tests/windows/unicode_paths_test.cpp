@@ -8,7 +8,10 @@
 
 #include <algorithm>
 
+#include "file_store.h"
+#include "path_status.h"
 #include "platform.h"
+#include "profile_editor.h"
 #include "temp_dir.h"
 #include "wide_text.h"
 
@@ -59,4 +62,57 @@ TEST(WindowsUnicodeText, TheCommandLineArrivesAsUtf8) {
     for (int i = 1; i < count; ++i)
         EXPECT_EQ(arguments[static_cast<std::size_t>(i - 1)], platform::utf8Text(wide[i]));
     ::LocalFree(wide);
+}
+
+TEST(WindowsLongPaths, AbsolutePathsReachTheSystemInTheExtendedFormAndAreShownWithout) {
+    const std::vector<std::pair<std::string, std::wstring>> cases{
+        {"C:\\ati", L"\\\\?\\C:\\ati"},
+        {"c:\\ati\\", L"\\\\?\\c:\\ati\\"},
+        {"C:\\", L"\\\\?\\C:\\"},
+        {"C:/a/./b/../c", L"\\\\?\\C:\\a\\c"},
+        {"C:\\..\\x", L"\\\\?\\C:\\x"},  // ".." never climbs above the drive
+        {"\\\\server\\share\\Driver", L"\\\\?\\UNC\\server\\share\\Driver"},
+        {"\\\\server\\share\\..\\..\\x", L"\\\\?\\UNC\\server\\share\\x"},
+        {"\\\\?\\C:\\kept as it is\\..", L"\\\\?\\C:\\kept as it is\\.."},
+        {"relative\\Driver", L"relative\\Driver"},
+        {"Z:\\Пользователь",
+         L"\\\\?\\Z:\\\u041f\u043e\u043b\u044c\u0437\u043e\u0432\u0430\u0442\u0435\u043b\u044c"},
+    };
+    for (const auto& [text, native] : cases) EXPECT_EQ(platform::toPath(text).native(), native) << text;
+    EXPECT_EQ(platform::fromPath(platform::toPath("C:\\ati\\Driver")), "C:\\ati\\Driver");
+    EXPECT_EQ(platform::fromPath(platform::toPath("\\\\server\\share\\x")), "\\\\server\\share\\x");
+    EXPECT_EQ(platform::fromPath(platform::toPath("Z:\\Пользователь")), "Z:\\Пользователь");
+}
+
+TEST(WindowsLongPaths, APackageDeeperThan260CharactersIsListedReadAndWritten) {
+    quillmere::testing::TempDir dir;
+    std::string deep = dir.str();
+    while (deep.size() < 320) deep += "\\a-folder-name-of-forty-characters-each-";
+    const fs::path folder = platform::toPath(deep);
+    fs::create_directories(folder);
+    const std::string file = deep + "\\C2_59642.INF";
+    ASSERT_GT(file.size(), 300u);
+    std::FILE* out = platform::openFile(platform::toPath(file), "wb");
+    ASSERT_NE(out, nullptr);
+    std::fputs("[WIN2K]\r\n", out);
+    std::fclose(out);
+
+    std::error_code ec;
+    const platform::PathStatus status = platform::pathStatus(platform::toPath(file), ec);
+    EXPECT_FALSE(ec);
+    EXPECT_TRUE(status.exists && status.regularFile && !status.directory);
+    EXPECT_TRUE(platform::pathStatus(folder, ec).directory);
+    std::vector<platform::FolderEntry> entries;
+    ASSERT_FALSE(platform::listFolder(folder, entries));
+    ASSERT_EQ(entries.size(), 1u);
+    EXPECT_EQ(entries[0].size, 9u);
+
+    // A whole profile write through the engine's own editor.
+    ProfileEditor editor(dir.path());
+    EXPECT_EQ(editor.WritePrivateProfileStringA("WIN2K", "R6", "x", file), 1);
+    std::string bytes;
+    ASSERT_FALSE(DiskFileStore().read(platform::toPath(file), bytes));
+    EXPECT_EQ(bytes, "[WIN2K]\r\nR6=x\r\n");
+    EXPECT_TRUE(platform::removeFile(platform::toPath(file), ec));
+    EXPECT_FALSE(platform::pathStatus(platform::toPath(file), ec).exists);
 }
