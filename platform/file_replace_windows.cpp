@@ -10,6 +10,7 @@
 
 #include <vector>
 
+#include "path_status.h"
 #include "platform.h"
 #include "system_function.h"
 
@@ -154,7 +155,7 @@ fs::path realPath(const fs::path& path, std::error_code& ec) {
     // path is the real one.
     using FinalPath = DWORD(WINAPI*)(HANDLE, LPWSTR, DWORD, DWORD);
     const auto finalPath = systemFunction<FinalPath>("kernel32.dll", "GetFinalPathNameByHandleW");
-    if (!finalPath) return fs::absolute(path, ec).lexically_normal();
+    if (!finalPath) return fs::absolute(plainPath(path), ec).lexically_normal();
     const HANDLE handle =
         ::CreateFileW(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                       OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);

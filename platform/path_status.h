@@ -19,6 +19,10 @@ struct PathStatus {
 // The status of `path`. A path that is not there is no error: `exists` stays false.
 PathStatus pathStatus(const std::filesystem::path& path, std::error_code& ec);
 
+// The path without the "\\?\" form that toPath gives absolute paths on Windows, for reckoning
+// with std::filesystem's path arithmetic and for the shell; the path itself elsewhere.
+std::filesystem::path plainPath(const std::filesystem::path& path);
+
 // Removes a file or a link (never a folder); true when it was there and is gone now.
 bool removeFile(const std::filesystem::path& file, std::error_code& ec);
 

@@ -6,6 +6,7 @@
 
 #include <cerrno>
 
+#include "path_status.h"
 #include "platform.h"
 
 extern char** environ;
@@ -26,6 +27,10 @@ std::filesystem::path toPath(std::string_view text) {
 
 std::string fromPath(const std::filesystem::path& path) {
     return path.native();
+}
+
+std::filesystem::path plainPath(const std::filesystem::path& path) {
+    return path;
 }
 
 std::vector<std::string> programArguments(int argc, char** argv) {

@@ -10,6 +10,7 @@
 
 #include <vector>
 
+#include "path_status.h"
 #include "wide_text.h"
 
 namespace quillmere::platform {
@@ -119,6 +120,16 @@ std::filesystem::path toPath(std::string_view text) {
     return std::filesystem::path(extendedLength(wideText(text)));
 }
 
+std::filesystem::path plainPath(const std::filesystem::path& path) {
+    const std::wstring_view view(path.native());
+    if (view.substr(0, kExtendedUnc.size()) == kExtendedUnc)
+        return std::filesystem::path(L"\\\\" + std::wstring(view.substr(kExtendedUnc.size())));
+    if (view.substr(0, kExtended.size()) == kExtended && view.size() >= kExtended.size() + 2 &&
+        view[kExtended.size() + 1] == L':')
+        return std::filesystem::path(std::wstring(view.substr(kExtended.size())));
+    return path;
+}
+
 std::string fromPath(const std::filesystem::path& path) {
     // What the user sees never carries the "\\?\" that toPath added.
     const std::wstring& native = path.native();
@@ -204,8 +215,20 @@ std::error_code listFolder(const std::filesystem::path& folder, std::vector<Fold
     WIN32_FIND_DATAW found{};
     const HANDLE search = ::FindFirstFileW(pattern.c_str(), &found);
     if (search == INVALID_HANDLE_VALUE) {
-        // A drive's empty root has not even "." and "..".
-        return ::GetLastError() == ERROR_FILE_NOT_FOUND ? std::error_code() : lastError();
+        // A drive's empty root has not even "." and "..". The common cases keep the portable codes
+        // that std::filesystem gave, so that messages read the same everywhere.
+        switch (::GetLastError()) {
+            case ERROR_FILE_NOT_FOUND:
+                return {};
+            case ERROR_PATH_NOT_FOUND:
+                return std::make_error_code(std::errc::no_such_file_or_directory);
+            case ERROR_DIRECTORY:
+                return std::make_error_code(std::errc::not_a_directory);
+            case ERROR_ACCESS_DENIED:
+                return std::make_error_code(std::errc::permission_denied);
+            default:
+                return lastError();
+        }
     }
     std::error_code ec;
     do {
