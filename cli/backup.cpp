@@ -6,6 +6,7 @@
 #include <set>
 #include <sstream>
 
+#include "path_status.h"
 #include "platform.h"
 #include "preview_run.h"
 #include "sha256.h"
@@ -46,8 +47,9 @@ std::optional<std::string> writeBackup(const fs::path& dir, const std::string& f
     if (fs::exists(list, ec))
         return "A backup is already in " + where + "; it is never overwritten" + refused;
 
-    std::string listing = std::string(kHeader) + "\nfolder " +
-                          platform::fromPath(fs::absolute(platform::toPath(folder), ec)) + "\n";
+    std::string listing =
+        std::string(kHeader) + "\nfolder " +
+        platform::fromPath(fs::absolute(platform::plainPath(platform::toPath(folder)), ec)) + "\n";
     std::vector<std::pair<fs::path, std::string>> copies;  // backup file, bytes
     for (const std::string& file : edit.files()) {
         const fs::path source = editor.resolve(file);

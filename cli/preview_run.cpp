@@ -1,5 +1,6 @@
 #include "preview_run.h"
 
+#include "path_status.h"
 #include "platform.h"
 
 namespace quillmere::cli {
@@ -69,8 +70,9 @@ Preview::Preview(const std::string& folder, InstallAnswer answer, const RunEnvir
 std::optional<std::filesystem::path> relativeTo(const std::filesystem::path& folder,
                                                 const std::filesystem::path& file) {
     std::error_code ec;
-    const auto base = std::filesystem::absolute(folder, ec).lexically_normal();
-    const auto full = std::filesystem::absolute(file, ec).lexically_normal();
+    // std::filesystem's arithmetic does not know the "\\?\" form.
+    const auto base = std::filesystem::absolute(platform::plainPath(folder), ec).lexically_normal();
+    const auto full = std::filesystem::absolute(platform::plainPath(file), ec).lexically_normal();
     const auto relative = full.lexically_relative(base);
     if (ec || relative.empty() || *relative.begin() == "..") return std::nullopt;
     return relative;

@@ -19,7 +19,8 @@ set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 
 # libgcc and libstdc++ linked in, so that the .exe needs only the system's DLLs. The subsystem
-# version is what XP's loader checks (it refuses anything above its own NT version); GNU ld's
+# version is what the loader of Windows 2000 and XP checks (it refuses anything above its own NT
+# version); GNU ld's
 # default is 4.0 for i686 and 5.2 for x86_64.
 string(REPLACE "." ";" quillmere_mingw_subsystem_parts "${quillmere_mingw_subsystem}")
 list(GET quillmere_mingw_subsystem_parts 0 quillmere_mingw_subsystem_major)

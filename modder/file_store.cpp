@@ -5,6 +5,7 @@
 #include <string>
 
 #include "file_replace.h"
+#include "path_status.h"
 #include "platform.h"
 #include "side_files.h"
 
@@ -50,8 +51,9 @@ FilePtr createSideFile(const fs::path& target, SideFile kind, fs::path& name, st
 // The file opens for writing without being truncated: nothing of it changes.
 std::error_code probeExistingFile(const fs::path& file) {
     std::error_code ec;
-    if (!fs::exists(file, ec)) return {};
-    if (fs::is_directory(file, ec)) return std::make_error_code(std::errc::is_a_directory);
+    const platform::PathStatus status = platform::pathStatus(file, ec);
+    if (!status.exists) return {};
+    if (status.directory) return std::make_error_code(std::errc::is_a_directory);
     if (!openFile(file, "r+b")) return errnoCode();
     return {};
 }
@@ -79,7 +81,7 @@ std::size_t DiskFileStore::writeBytes(std::FILE* file, const char* data, std::si
 std::error_code DiskFileStore::read(const fs::path& file, std::string& bytes) {
     bytes.clear();
     std::error_code ec;
-    if (fs::is_directory(file, ec)) return std::make_error_code(std::errc::is_a_directory);
+    if (platform::pathStatus(file, ec).directory) return std::make_error_code(std::errc::is_a_directory);
     FilePtr in = openFile(file, "rb");
     if (!in) return errnoCode();
     // One allocation of the file's size: a string grown chunk by chunk is copied and faulted in
@@ -114,13 +116,13 @@ std::error_code DiskFileStore::replace(const fs::path& file, const std::string& 
     // set-group-ID bit that the attributes bring.
     if (!ec && std::fflush(out.get()) != 0) ec = errnoCode();
     std::error_code existsEc;
-    if (!ec && fs::exists(target, existsEc)) ec = platform::copyFileAttributes(target, temporary, out.get());
+    if (!ec && platform::pathStatus(target, existsEc).exists) ec = platform::copyFileAttributes(target, temporary, out.get());
     if (!ec) ec = platform::flushToDisk(out.get());
     if (std::fclose(out.release()) != 0 && !ec) ec = errnoCode();
     if (!ec) ec = platform::replaceFile(temporary, target);
     if (ec) {
         std::error_code ignored;
-        fs::remove(temporary, ignored);
+        platform::removeFile(temporary, ignored);
     }
     return ec;
 }
@@ -133,14 +135,14 @@ std::error_code DiskFileStore::probeWritable(const fs::path& file) {
     fs::path temporary;
     std::error_code ec;
     if (!createSideFile(target, SideFile::Temporary, temporary, ec)) return ec;
-    fs::remove(temporary, ec);
+    platform::removeFile(temporary, ec);
     return ec;
 }
 
 std::error_code DiskFileStore::holdOriginal(const fs::path& file) {
     const fs::path target = realTarget(file);
     std::error_code ec;
-    if (!fs::is_regular_file(target, ec))
+    if (!platform::pathStatus(target, ec).regularFile)
         return ec ? ec : std::make_error_code(std::errc::no_such_file_or_directory);
     for (;;) {
         const fs::path second = sideFileName(target, SideFile::Original);
@@ -163,7 +165,7 @@ void DiskFileStore::releaseOriginal(const fs::path& file) {
     const auto it = held_.find(realTarget(file));
     if (it == held_.end()) return;
     std::error_code ignored;
-    fs::remove(it->second, ignored);
+    platform::removeFile(it->second, ignored);
     held_.erase(it);
 }
 

@@ -1,5 +1,6 @@
 #include "profile_editor.h"
 
+#include "path_status.h"
 #include "platform.h"
 #include "profile_text.h"
 
@@ -12,7 +13,7 @@ namespace {
 std::error_code folderMissing(const fs::path& file) {
     const fs::path folder = file.parent_path();
     std::error_code ec;
-    if (!folder.empty() && !fs::is_directory(folder, ec))
+    if (!folder.empty() && !platform::pathStatus(folder, ec).directory)
         return std::make_error_code(std::errc::no_such_file_or_directory);
     return {};
 }

@@ -3,6 +3,8 @@
 #include <random>
 #include <string>
 
+#include "platform.h"
+
 namespace quillmere {
 namespace fs = std::filesystem;
 
@@ -53,7 +55,7 @@ bool matches(const fs::path& fileName, const fs::path& name, SideFile& kind) {
 }
 
 std::mt19937_64& numbers() {
-    static std::mt19937_64 random{std::random_device{}()};
+    static std::mt19937_64 random{platform::randomSeed()};
     return random;
 }
 

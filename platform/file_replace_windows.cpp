@@ -10,7 +10,9 @@
 
 #include <vector>
 
+#include "path_status.h"
 #include "platform.h"
+#include "system_function.h"
 
 namespace quillmere::platform {
 namespace fs = std::filesystem;
@@ -116,6 +118,14 @@ std::error_code linkFile(const fs::path& file, const fs::path& second) {
 
 std::error_code replaceFile(const fs::path& from, const fs::path& to) {
     if (::GetFileAttributesW(to.c_str()) == INVALID_FILE_ATTRIBUTES) return moveOver(from, to);
+    // Wine's ReplaceFileW refuses a path of MAX_PATH characters or more ("Invalid name"), or
+    // worse, overruns its stack on one. There the rename alone replaces the file: the new file
+    // already carries the attributes and the access list (copyFileAttributes); only alternate
+    // streams stay behind.
+    if (to.native().size() >= MAX_PATH || from.native().size() >= MAX_PATH) {
+        if (auto ec = moveOver(from, to)) return ec;
+        return flushFile(to);
+    }
     // ReplaceFileW gives the new file the replaced one's access-control list, streams and
     // attributes, which a plain rename would drop.
     const std::error_code ec = retryWhileHeld([&] {
@@ -141,12 +151,11 @@ std::error_code moveOver(const fs::path& from, const fs::path& to) {
 }
 
 fs::path realPath(const fs::path& path, std::error_code& ec) {
-    // Windows XP has no file links and no GetFinalPathNameByHandleW: there the full path is the
-    // real one.
+    // Windows 2000 and XP have no file links and no GetFinalPathNameByHandleW: there the full
+    // path is the real one.
     using FinalPath = DWORD(WINAPI*)(HANDLE, LPWSTR, DWORD, DWORD);
-    const auto finalPath = reinterpret_cast<FinalPath>(reinterpret_cast<void*>(
-        ::GetProcAddress(::GetModuleHandleW(L"kernel32.dll"), "GetFinalPathNameByHandleW")));
-    if (!finalPath) return fs::absolute(path, ec).lexically_normal();
+    const auto finalPath = systemFunction<FinalPath>("kernel32.dll", "GetFinalPathNameByHandleW");
+    if (!finalPath) return fs::absolute(plainPath(path), ec).lexically_normal();
     const HANDLE handle =
         ::CreateFileW(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                       OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);

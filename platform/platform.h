@@ -1,10 +1,13 @@
 #pragma once
 // What differs between operating systems, behind one small interface. The engine's texts are
-// 8-bit strings (paths included); this is the only place that turns them into system paths.
+// UTF-8 strings (paths included) on every system; this is the only place that turns them into
+// system paths.
 
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
+#include <memory>
+#include <streambuf>
 #include <string>
 #include <string_view>
 #include <system_error>
@@ -18,9 +21,19 @@ char pathSeparator();
 // True when the text names a file inside some folder rather than a bare file name.
 bool hasFolderPart(std::string_view name);
 
-// 8-bit engine text <-> path the system understands (UTF-16 on Windows).
+// UTF-8 engine text <-> path the system understands (UTF-16 on Windows). On Windows both throw
+// platform::TextConversionError (wide_text.h) for text that would not convert unchanged.
 std::filesystem::path toPath(std::string_view text);
 std::string fromPath(const std::filesystem::path& path);
+
+// The program's arguments (without its own name) as UTF-8. On Windows they come from the UTF-16
+// command line: argv went through the ANSI code page, which may have lost or replaced characters.
+std::vector<std::string> programArguments(int argc, char** argv);
+
+// For stdout or stderr when it is a Windows console: a stream buffer that shows the UTF-8 text it
+// is given through WriteConsoleW, so that every character appears whatever the console's code
+// page. Null where the bytes go out as they are (a file, a pipe, any terminal elsewhere).
+std::unique_ptr<std::streambuf> consoleBuffer(std::FILE* stream);
 
 // The file's 8.3 alias where the file system keeps one, else its own name.
 std::string shortNameOf(const std::filesystem::path& file);
@@ -71,6 +84,10 @@ std::error_code checkReplaceable(const std::filesystem::path& file);
 
 // Flushes a folder's entries (new names, renames) to the disk where the system allows it.
 std::error_code flushFolderToDisk(const std::filesystem::path& folder);
+
+// A seed for the numbers that name temporary files: a new one on every call, and apart between
+// processes that run at the same time. Not meant to be secret.
+std::uint64_t randomSeed();
 
 // The folder of the INF files that Windows itself ships; empty elsewhere.
 std::filesystem::path systemInfFolder();

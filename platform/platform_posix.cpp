@@ -6,6 +6,7 @@
 
 #include <cerrno>
 
+#include "path_status.h"
 #include "platform.h"
 
 extern char** environ;
@@ -26,6 +27,19 @@ std::filesystem::path toPath(std::string_view text) {
 
 std::string fromPath(const std::filesystem::path& path) {
     return path.native();
+}
+
+std::filesystem::path plainPath(const std::filesystem::path& path) {
+    return path;
+}
+
+std::vector<std::string> programArguments(int argc, char** argv) {
+    return std::vector<std::string>(argv + 1, argv + argc);
+}
+
+std::unique_ptr<std::streambuf> consoleBuffer(std::FILE* /*stream*/) {
+    // A terminal here takes the bytes as they are.
+    return nullptr;
 }
 
 std::string shortNameOf(const std::filesystem::path& file) {

@@ -6,6 +6,7 @@
 #include <system_error>
 #include <utility>
 
+#include "path_status.h"
 #include "platform.h"
 
 namespace quillmere {
@@ -112,11 +113,11 @@ void scanPackageFolder(FileSystemAccessor& fso, ScanReporter& host, const std::s
 
 bool folderExists(const std::string& path) {
     std::error_code ec;
-    const auto target = platform::toPath(path);
+    const platform::PathStatus status = platform::pathStatus(platform::toPath(path), ec);
     const bool trailingSeparator =
         !path.empty() && (path.back() == '/' || path.back() == platform::pathSeparator());
-    if (trailingSeparator) return std::filesystem::is_directory(target, ec);
-    return std::filesystem::exists(target, ec);
+    if (trailingSeparator) return status.directory;
+    return status.exists;
 }
 
 }  // namespace quillmere

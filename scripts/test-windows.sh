@@ -175,6 +175,10 @@ echo "--check and --diff under Windows: reported, nothing changed"
 stage "check and diff"
 # --- end of --check and --diff
 
+# --- Paths in any language (code pages 1252 and 932, "．．", long paths, the console) ---
+bash "$here/scripts/test-windows-unicode.sh" "$build" "$native" || fail "Unicode paths under Wine"
+stage "Unicode paths"
+
 # --- Win32 window (ui/win32): its tests as real windows (its imports are checked above) ---
 # The tests need an X display: an Xvfb of our own (-displayfd picks a free number, as others run
 # Xvfb on the same machine), Wine's own Tahoma and Marlett in the prefix, and windows that Wine

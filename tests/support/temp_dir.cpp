@@ -2,19 +2,19 @@
 
 #include <atomic>
 #include <fstream>
-#include <random>
 #include <sstream>
 #include <stdexcept>
+
+#include "platform.h"
 
 namespace quillmere::testing {
 
 TempDir::TempDir() {
     static std::atomic<unsigned> counter{0};
-    std::random_device rd;
     const auto base = std::filesystem::temp_directory_path();
     for (int attempt = 0; attempt < 100; ++attempt) {
         std::ostringstream name;
-        name << "quillmere-test-" << std::hex << rd() << '-' << counter++;
+        name << "quillmere-test-" << std::hex << platform::randomSeed() << '-' << counter++;
         auto candidate = base / name.str();
         if (std::filesystem::create_directory(candidate)) {
             path_ = candidate;

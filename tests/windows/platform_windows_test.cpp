@@ -1,5 +1,5 @@
 // The Windows side of the platform layer against the system itself: starting the setup program,
-// the Windows directory as profile directory, 8-bit texts as UTF-16 paths, folder links, and
+// the Windows directory as profile directory, UTF-8 texts as UTF-16 paths, folder links, and
 // what a replace keeps of a file.
 
 #include <gtest/gtest.h>
@@ -138,27 +138,29 @@ TEST(WindowsProfileDirectory, ABareFileNameLivesInTheWindowsDirectory) {
     EXPECT_EQ(bytes, "[S]\r\nk=v\r\n");
 }
 
-TEST(WindowsPaths, EightBitTextsReachTheSystemAsUtf16) {
-    if (::GetACP() != 1252) GTEST_SKIP() << "the names below are written in code page 1252";
+TEST(WindowsPaths, Utf8TextsReachTheSystemAsUtf16WhateverTheCodePage) {
     TempDir dir;
-    const std::string folder8 = dir.str() + "\\Pak\xE9t \xC4rger";  // "Paket" with e acute, "Ärger"
-    const std::wstring folderWide = dir.path().wstring() + L"\\Pak\u00E9t \u00C4rger";
+    // "Paket" with e acute, "Ärger", and "driver" in Russian, which no ANSI code page holds with them.
+    const std::string folder8 =
+        dir.str() + "\\Pak\xC3\xA9t \xC3\x84rger \xD0\x94\xD1\x80\xD0\xB0\xD0\xB9\xD0\xB2\xD0\xB5\xD1\x80";
+    const std::wstring folderWide =
+        dir.path().wstring() + L"\\Pak\u00E9t \u00C4rger \u0414\u0440\u0430\u0439\u0432\u0435\u0440";
     fs::create_directories(platform::toPath(folder8));
     EXPECT_EQ(::GetFileAttributesW(folderWide.c_str()) & FILE_ATTRIBUTE_DIRECTORY,
               static_cast<DWORD>(FILE_ATTRIBUTE_DIRECTORY));
     EXPECT_EQ(platform::fromPath(platform::toPath(folder8)), folder8);
 
-    // A profile write through the 8-bit name, read back through the wide one.
+    // A profile write through the UTF-8 name, read back through the wide one.
     ProfileEditor editor(dir.path());
-    EXPECT_EQ(editor.WritePrivateProfileStringA("WIN2K", "R6", "x", folder8 + "\\C2_\xE9.INF"), 1);
+    EXPECT_EQ(editor.WritePrivateProfileStringA("WIN2K", "R6", "x", folder8 + "\\C2_\xC3\xA9.INF"), 1);
     EXPECT_EQ(readBytes(fs::path(folderWide + L"\\C2_\u00E9.INF")), "[WIN2K]\r\nR6=x\r\n");
 
-    // The scanner hands the same 8-bit texts back.
+    // The scanner hands the same UTF-8 texts back.
     FileSystemAccessor fso;
     RecordingHost host(folder8);
     scanPackageFolder(fso, host, folder8);
-    EXPECT_EQ(host.list1, std::vector<std::string>{folder8 + "\\C2_\xE9.INF"});
-    EXPECT_EQ(host.scanPaths, std::vector<std::string>{folder8 + "\\C2_\xE9.INF"});
+    EXPECT_EQ(host.list1, std::vector<std::string>{folder8 + "\\C2_\xC3\xA9.INF"});
+    EXPECT_EQ(host.scanPaths, std::vector<std::string>{folder8 + "\\C2_\xC3\xA9.INF"});
 }
 
 TEST(WindowsReplace, KeepsHiddenAndArchiveAndLeavesNoTemporaryFile) {

@@ -4,6 +4,8 @@
 
 #include <algorithm>
 
+#include "system_function.h"
+
 namespace quillmere::win32 {
 
 void TopLevelWindows::opened(Window& window) {
@@ -35,15 +37,10 @@ Window* TopLevelWindows::find(HWND window) const {
     return it == windows_.end() ? nullptr : *it;
 }
 
-void becomeDpiAware() {
+bool becomeDpiAware() {
     using SetProcessDpiAware = BOOL(WINAPI*)();
-    HMODULE user32 = ::GetModuleHandleA("user32.dll");
-    if (!user32) return;
-    // GetProcAddress returns a generic function pointer; the cast names the real signature.
-    if (auto set = reinterpret_cast<SetProcessDpiAware>(
-            reinterpret_cast<void*>(::GetProcAddress(user32, "SetProcessDPIAware")))) {
-        set();
-    }
+    const auto set = platform::systemFunction<SetProcessDpiAware>("user32.dll", "SetProcessDPIAware");
+    return set && set();
 }
 
 void initCommonControls() {
@@ -57,15 +54,15 @@ void handleMessage(const TopLevelWindows& windows, MSG& msg) {
     HWND root = msg.hwnd ? ::GetAncestor(msg.hwnd, GA_ROOT) : nullptr;
     if (Window* window = root ? windows.find(root) : nullptr) {
         if (window->translateDialogKey(msg)) return;
-        if (::IsDialogMessageA(root, &msg)) return;
+        if (::IsDialogMessageW(root, &msg)) return;
     }
     ::TranslateMessage(&msg);
-    ::DispatchMessageA(&msg);
+    ::DispatchMessageW(&msg);
 }
 
 int runMessageLoop(const TopLevelWindows& windows) {
     MSG msg;
-    while (::GetMessageA(&msg, nullptr, 0, 0) > 0) handleMessage(windows, msg);
+    while (::GetMessageW(&msg, nullptr, 0, 0) > 0) handleMessage(windows, msg);
     return static_cast<int>(msg.wParam);
 }
 

@@ -29,9 +29,10 @@ class TopLevelWindows {
     bool closingAll_ = false;
 };
 
-// Tells Windows that the program scales itself by the system DPI. Looked up at run time: XP's
-// user32 does not have it (there the manifest's setting is ignored and nothing is scaled).
-void becomeDpiAware();
+// Tells Windows that the program scales itself by the system DPI; false where it cannot. Looked
+// up at run time: the user32 of Windows 2000 and XP lacks it, and there the system scales
+// nothing, so the program draws at the system DPI all the same.
+bool becomeDpiAware();
 
 // Common controls 6 where the manifest asks for them, with the classes the windows use.
 void initCommonControls();

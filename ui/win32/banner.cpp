@@ -3,11 +3,13 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <cwchar>
 #include <vector>
 
 #include "colours.h"
 #include "shared_layout.h"
 #include "stage.h"
+#include "wide_text.h"
 
 namespace quillmere::win32 {
 namespace {
@@ -97,8 +99,8 @@ void Banner::draw(HDC dc, int width, int height) {
     ::SetBkMode(dc, TRANSPARENT);
     ::SetTextColor(dc, colourOf(common::kTitleColour));
     ::SetTextCharacterExtra(dc, titleExtra_);
-    const std::string title(common::kTitleText);
-    ::TextOutA(dc, titleBox_.left, titleBox_.top, title.c_str(), static_cast<int>(title.size()));
+    const std::wstring title = platform::wideText(common::kTitleText);
+    ::TextOutW(dc, titleBox_.left, titleBox_.top, title.c_str(), static_cast<int>(title.size()));
     ::SetTextCharacterExtra(dc, 0);
     ::SelectObject(dc, oldFont);
 
@@ -141,26 +143,26 @@ void Banner::drawSparks(HDC dc, const common::Placement& stage) const {
 
 void Banner::prepareTitle(HDC dc, const common::Placement& stage) {
     const auto makeFont = [](int pixels) {
-        LOGFONTA font{};
+        LOGFONTW font{};
         font.lfHeight = -pixels;
         font.lfWeight = common::kTitleBold ? FW_BOLD : FW_NORMAL;
         font.lfQuality = ANTIALIASED_QUALITY;
-        std::strcpy(font.lfFaceName, "Tahoma");
-        return ::CreateFontIndirectA(&font);
+        std::wcscpy(font.lfFaceName, L"Tahoma");
+        return ::CreateFontIndirectW(&font);
     };
-    const std::string title(common::kTitleText);
+    const std::wstring title = platform::wideText(common::kTitleText);
     const int count = static_cast<int>(title.size());
 
     // The title's box as laid out at its own size, then placed on the stage and in the control.
     GdiObject<HFONT> base(makeFont(common::kTitleSize));
     HGDIOBJ oldFont = ::SelectObject(dc, base.get());
-    TEXTMETRICA metrics;
-    ::GetTextMetricsA(dc, &metrics);
+    TEXTMETRICW metrics;
+    ::GetTextMetricsW(dc, &metrics);
     const int baseExtra =
         rounded(metrics.tmAveCharWidth * (common::kTitleLetterSpacingPercent - 100) / 100.0);
     ::SetTextCharacterExtra(dc, baseExtra);
     SIZE size;
-    ::GetTextExtentPoint32A(dc, title.c_str(), count, &size);
+    ::GetTextExtentPoint32W(dc, title.c_str(), count, &size);
     ::SetTextCharacterExtra(dc, 0);
     ::SelectObject(dc, oldFont);
     const common::Placement onStage = common::placeTitle(0, 0, size.cx, size.cy);
@@ -193,7 +195,7 @@ void Banner::prepareTitle(HDC dc, const common::Placement& stage) {
     ::SetBkMode(scratch, TRANSPARENT);
     ::SetTextColor(scratch, RGB(255, 255, 255));
     ::SetTextCharacterExtra(scratch, titleExtra_);
-    ::TextOutA(scratch, 0, 0, title.c_str(), count);
+    ::TextOutW(scratch, 0, 0, title.c_str(), count);
     ::GdiFlush();
     auto* pixels = static_cast<std::uint32_t*>(bits);
     std::vector<std::uint32_t> flipped(static_cast<std::size_t>(width) * static_cast<std::size_t>(height));

@@ -1,64 +1,69 @@
 #include "control.h"
 
+#include "callback_guard.h"
+#include "wide_text.h"
+
 namespace quillmere::win32 {
 namespace {
 
 // A property rather than GWLP_USERDATA: the system classes are not ours to take that from.
-constexpr char kControlProperty[] = "quillmere.control";
+constexpr wchar_t kControlProperty[] = L"quillmere.control";
 
 }  // namespace
 
 Control* controlOf(HWND hwnd) {
-    return hwnd ? static_cast<Control*>(::GetPropA(hwnd, kControlProperty)) : nullptr;
+    return hwnd ? static_cast<Control*>(::GetPropW(hwnd, kControlProperty)) : nullptr;
 }
 
 Control::~Control() {
     if (hwnd_ && ::IsWindow(hwnd_)) {
-        if (original_) ::SetWindowLongPtrA(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original_));
-        ::RemovePropA(hwnd_, kControlProperty);
+        if (original_) ::SetWindowLongPtrW(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original_));
+        ::RemovePropW(hwnd_, kControlProperty);
     }
 }
 
 bool Control::create(HWND parent, const char* systemClass, const std::string& text, DWORD style,
                      DWORD exStyle, const Rect& rect, int id) {
-    hwnd_ = ::CreateWindowExA(exStyle, systemClass, text.c_str(), WS_CHILD | WS_CLIPSIBLINGS | style,
-                              rect.left, rect.top, rect.width, rect.height, parent,
-                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), ::GetModuleHandleA(nullptr),
-                              nullptr);
+    hwnd_ = ::CreateWindowExW(
+        exStyle, platform::wideText(systemClass).c_str(), platform::wideText(text).c_str(),
+        WS_CHILD | WS_CLIPSIBLINGS | style, rect.left, rect.top, rect.width, rect.height, parent,
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), ::GetModuleHandleW(nullptr), nullptr);
     if (!hwnd_) return false;
-    ::SetPropA(hwnd_, kControlProperty, this);
+    ::SetPropW(hwnd_, kControlProperty, this);
     return true;
 }
 
 void Control::subclass() {
     original_ = reinterpret_cast<WNDPROC>(
-        ::SetWindowLongPtrA(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Control::ownProcedure)));
+        ::SetWindowLongPtrW(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Control::ownProcedure)));
 }
 
 LRESULT Control::callOriginal(UINT message, WPARAM wParam, LPARAM lParam) {
-    return ::CallWindowProcA(original_, hwnd_, message, wParam, lParam);
+    return ::CallWindowProcW(original_, hwnd_, message, wParam, lParam);
 }
 
 LRESULT CALLBACK Control::ownProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    Control* self = controlOf(hwnd);
-    LRESULT result = 0;
-    if (self->onOwnMessage(message, wParam, lParam, result)) return result;
-    return self->callOriginal(message, wParam, lParam);
+    return guarded(LRESULT{0}, [&] {
+        Control* self = controlOf(hwnd);
+        LRESULT result = 0;
+        if (self->onOwnMessage(message, wParam, lParam, result)) return result;
+        return self->callOriginal(message, wParam, lParam);
+    });
 }
 
 void Control::setText(const std::string& text) {
-    ::SetWindowTextA(hwnd_, text.c_str());
+    ::SetWindowTextW(hwnd_, platform::wideText(text).c_str());
 }
 
 std::string Control::text() const {
-    std::string text(static_cast<std::size_t>(::GetWindowTextLengthA(hwnd_)) + 1, '\0');
+    std::wstring text(static_cast<std::size_t>(::GetWindowTextLengthW(hwnd_)) + 1, L'\0');
     text.resize(
-        static_cast<std::size_t>(::GetWindowTextA(hwnd_, text.data(), static_cast<int>(text.size()))));
-    return text;
+        static_cast<std::size_t>(::GetWindowTextW(hwnd_, text.data(), static_cast<int>(text.size()))));
+    return platform::utf8Text(text);
 }
 
 void Control::setFont(HFONT font) {
-    ::SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    ::SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
 }
 
 void Control::focus() {
@@ -90,7 +95,7 @@ HBRUSH Label::onColour(HDC dc) {
 
 bool Picture::create(HWND parent, HBITMAP bitmap, const Rect& rect, int id) {
     if (!Control::create(parent, "STATIC", "", WS_VISIBLE | SS_BITMAP, 0, rect, id)) return false;
-    ::SendMessageA(hwnd(), STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(bitmap));
+    ::SendMessageW(hwnd(), STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(bitmap));
     // SS_BITMAP sizes itself to the image; the place stays the one given.
     ::SetWindowPos(hwnd(), nullptr, rect.left, rect.top, rect.width, rect.height,
                    SWP_NOZORDER | SWP_NOACTIVATE);

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cctype>
 
+#include "wide_text.h"
+
 namespace quillmere::win32 {
 namespace {
 
@@ -31,14 +33,21 @@ std::vector<Drive> listDrives() {
     for (int letter = 0; letter < 26; ++letter) {
         if (!(mask & (1u << letter))) continue;
         const std::string root = std::string(1, static_cast<char>('A' + letter)) + ":\\";
-        char volume[MAX_PATH + 1] = "";
-        const UINT type = ::GetDriveTypeA(root.c_str());
+        const std::wstring wideRoot = platform::wideText(root);
+        wchar_t volume[MAX_PATH + 1] = L"";
+        const UINT type = ::GetDriveTypeW(wideRoot.c_str());
         // Removable drives are not asked for a label: that would spin up the floppy.
-        if (type != DRIVE_REMOVABLE && !::GetVolumeInformationA(root.c_str(), volume, sizeof volume, nullptr,
-                                                                nullptr, nullptr, nullptr, 0)) {
-            volume[0] = '\0';
+        if (type != DRIVE_REMOVABLE && !::GetVolumeInformationW(wideRoot.c_str(), volume, MAX_PATH + 1,
+                                                                nullptr, nullptr, nullptr, nullptr, 0)) {
+            volume[0] = L'\0';
         }
-        drives.push_back({root, driveLabel(root, volume)});
+        std::string label;
+        try {
+            label = platform::utf8Text(volume);
+        } catch (const platform::TextConversionError&) {
+            label.clear();  // a label that cannot be shown as it is is not shown
+        }
+        drives.push_back({root, driveLabel(root, label)});
     }
     ::SetErrorMode(oldMode);
     return drives;
@@ -54,17 +63,17 @@ bool DriveList::create(HWND parent, const Rect& rect, int id, const Scale& scale
     backgroundColour_ = background;
     background_.reset(::CreateSolidBrush(background));
     // The closed box: its field plus the 3-pixel frame above and below.
-    ::SendMessageA(hwnd(), CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), rect.height - 6);
-    ::SendMessageA(hwnd(), CB_SETITEMHEIGHT, 0, scale.fromPixels96(15));
+    ::SendMessageW(hwnd(), CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), rect.height - 6);
+    ::SendMessageW(hwnd(), CB_SETITEMHEIGHT, 0, scale.fromPixels96(15));
     for (const Drive& d : drives) {
         drives_.push_back(d);
-        ::SendMessageA(hwnd(), CB_ADDSTRING, 0, static_cast<LPARAM>(drives_.size() - 1));
+        ::SendMessageW(hwnd(), CB_ADDSTRING, 0, static_cast<LPARAM>(drives_.size() - 1));
     }
     return true;
 }
 
 int DriveList::selected() const {
-    return static_cast<int>(::SendMessageA(hwnd(), CB_GETCURSEL, 0, 0));
+    return static_cast<int>(::SendMessageW(hwnd(), CB_GETCURSEL, 0, 0));
 }
 
 void DriveList::setDrive(const std::string& root) {
@@ -72,11 +81,11 @@ void DriveList::setDrive(const std::string& root) {
         std::find_if(drives_.begin(), drives_.end(), [&](const Drive& d) { return sameRoot(d.root, root); });
     if (it == drives_.end()) {
         drives_.push_back({root, driveLabel(root, "")});
-        ::SendMessageA(hwnd(), CB_ADDSTRING, 0, static_cast<LPARAM>(drives_.size() - 1));
+        ::SendMessageW(hwnd(), CB_ADDSTRING, 0, static_cast<LPARAM>(drives_.size() - 1));
         it = drives_.end() - 1;
     }
     // Items are added in order, so an item's index is its place in drives_.
-    ::SendMessageA(hwnd(), CB_SETCURSEL, static_cast<WPARAM>(it - drives_.begin()), 0);
+    ::SendMessageW(hwnd(), CB_SETCURSEL, static_cast<WPARAM>(it - drives_.begin()), 0);
     onCommand(CBN_SELCHANGE);  // the system reports only the user's changes
 }
 
@@ -111,7 +120,8 @@ bool DriveList::onDrawItem(const DRAWITEMSTRUCT& item) {
     ::SetBkMode(item.hDC, TRANSPARENT);
     ::SetTextColor(item.hDC, selected ? ::GetSysColor(COLOR_HIGHLIGHTTEXT) : RGB(0, 0, 0));
     row.left += 3;
-    ::DrawTextA(item.hDC, label.c_str(), static_cast<int>(label.size()), &row,
+    const std::wstring text = platform::wideText(label);
+    ::DrawTextW(item.hDC, text.c_str(), static_cast<int>(text.size()), &row,
                 DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
     if (item.itemState & ODS_FOCUS) {
         row.left -= 3;

@@ -5,7 +5,9 @@
 #include <cctype>
 
 #include "folder_picture.h"
+#include "platform.h"
 #include "shared_layout.h"
+#include "wide_text.h"
 
 namespace quillmere::win32 {
 namespace {
@@ -29,7 +31,8 @@ std::string child(const std::string& folder, const std::string& name) {
 
 // One of the folder picture's shapes, with the pen and brush the DC holds.
 template <std::size_t N>
-void drawGridPolygon(HDC dc, const std::array<ui::common::GridPoint, N>& corners, int left, int top, int side) {
+void drawGridPolygon(HDC dc, const std::array<ui::common::GridPoint, N>& corners, int left, int top,
+                     int side) {
     std::array<POINT, N> points{};
     for (std::size_t i = 0; i < N; ++i) {
         const ui::common::GridPoint pixel = ui::common::folderPixel(corners[i], side);
@@ -58,15 +61,20 @@ std::vector<std::string> levelsOf(const std::string& path) {
 
 std::vector<std::string> subfoldersOf(const std::string& path) {
     std::vector<std::string> names;
-    WIN32_FIND_DATAA found;
-    HANDLE search = ::FindFirstFileA(child(withoutTrailingSeparator(path), "*").c_str(), &found);
+    WIN32_FIND_DATAW found;
+    HANDLE search =
+        ::FindFirstFileW(platform::toPath(child(withoutTrailingSeparator(path), "*")).c_str(), &found);
     if (search == INVALID_HANDLE_VALUE) return names;
     do {
-        const std::string name = found.cFileName;
+        const std::wstring_view name(found.cFileName);
         if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) continue;
-        if ((found.dwFileAttributes & FILE_ATTRIBUTE_HIDDEN) || name == "." || name == "..") continue;
-        names.push_back(name);
-    } while (::FindNextFileA(search, &found));
+        if ((found.dwFileAttributes & FILE_ATTRIBUTE_HIDDEN) || name == L"." || name == L"..") continue;
+        try {
+            names.push_back(platform::utf8Text(name));
+        } catch (const platform::TextConversionError&) {
+            // A name with a broken surrogate pair could be shown but never opened again.
+        }
+    } while (::FindNextFileW(search, &found));
     ::FindClose(search);
     std::sort(names.begin(), names.end(), lessIgnoringCase);
     return names;
@@ -80,7 +88,7 @@ bool FolderList::create(HWND parent, const Rect& rect, int id, const Scale& scal
     iconSize_ = scale.fromPixels96(16);
     backgroundColour_ = background;
     background_.reset(::CreateSolidBrush(background));
-    ::SendMessageA(hwnd(), LB_SETITEMHEIGHT, 0, scale.fromPixels96(16));
+    ::SendMessageW(hwnd(), LB_SETITEMHEIGHT, 0, scale.fromPixels96(16));
     subclass();
     return true;
 }
@@ -97,17 +105,17 @@ void FolderList::setPath(const std::string& path) {
     for (const std::string& name : subfoldersOf(path_))
         lines_.push_back({name, child(path_, name), level, false});
 
-    ::SendMessageA(hwnd(), WM_SETREDRAW, FALSE, 0);
-    ::SendMessageA(hwnd(), LB_RESETCONTENT, 0, 0);
+    ::SendMessageW(hwnd(), WM_SETREDRAW, FALSE, 0);
+    ::SendMessageW(hwnd(), LB_RESETCONTENT, 0, 0);
     for (std::size_t i = 0; i < lines_.size(); ++i)
-        ::SendMessageA(hwnd(), LB_ADDSTRING, 0, static_cast<LPARAM>(i));
-    ::SendMessageA(hwnd(), LB_SETCURSEL, static_cast<WPARAM>(openLine), 0);
-    ::SendMessageA(hwnd(), WM_SETREDRAW, TRUE, 0);
+        ::SendMessageW(hwnd(), LB_ADDSTRING, 0, static_cast<LPARAM>(i));
+    ::SendMessageW(hwnd(), LB_SETCURSEL, static_cast<WPARAM>(openLine), 0);
+    ::SendMessageW(hwnd(), WM_SETREDRAW, TRUE, 0);
     ::InvalidateRect(hwnd(), nullptr, TRUE);
 }
 
 int FolderList::highlighted() const {
-    return static_cast<int>(::SendMessageA(hwnd(), LB_GETCURSEL, 0, 0));
+    return static_cast<int>(::SendMessageW(hwnd(), LB_GETCURSEL, 0, 0));
 }
 
 void FolderList::openHighlighted() {
@@ -163,7 +171,8 @@ bool FolderList::onDrawItem(const DRAWITEMSTRUCT& item) {
     ::SetBkMode(item.hDC, TRANSPARENT);
     ::SetTextColor(item.hDC, selected ? ::GetSysColor(COLOR_HIGHLIGHTTEXT) : RGB(0, 0, 0));
     textBox.left += 2;
-    ::DrawTextA(item.hDC, line.text.c_str(), static_cast<int>(line.text.size()), &textBox,
+    const std::wstring text = platform::wideText(line.text);
+    ::DrawTextW(item.hDC, text.c_str(), static_cast<int>(text.size()), &textBox,
                 DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
     if (item.itemState & ODS_FOCUS) {
         textBox.left -= 2;

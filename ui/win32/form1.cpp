@@ -31,7 +31,7 @@ enum : int { kDir1 = 100, kDrive1, kCommand1, kCommand2, kCmGO, kPicture1, kBann
 class WaitCursor {
   public:
     explicit WaitCursor(bool& running)
-        : running_(running), previous_(::SetCursor(::LoadCursorA(nullptr, IDC_WAIT))) {
+        : running_(running), previous_(::SetCursor(::LoadCursorW(nullptr, IDC_WAIT))) {
         running_ = true;
     }
     ~WaitCursor() {
@@ -89,11 +89,11 @@ bool Form1::start() {
 }
 
 bool Form1::build() {
-    HINSTANCE module = ::GetModuleHandleA(nullptr);
+    HINSTANCE module = ::GetModuleHandleW(nullptr);
     stage_.reset(::CreateSolidBrush(colourOf(common::kStageSlateBlue)));
     font_.reset(createFont(common::kWindowFont, scale_));
     logo_.reset(static_cast<HBITMAP>(
-        ::LoadImageA(module, MAKEINTRESOURCEA(QUILLMERE_IDB_LOGO), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+        ::LoadImageW(module, MAKEINTRESOURCEW(QUILLMERE_IDB_LOGO), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
 
     CreateInfo info;
     info.className = "QuillmereForm1";
@@ -178,7 +178,7 @@ void Form1::onDestroy() {
 
 bool Form1::onSetCursor(HWND /*over*/) {
     if (!running_) return false;
-    ::SetCursor(::LoadCursorA(nullptr, IDC_WAIT));
+    ::SetCursor(::LoadCursorW(nullptr, IDC_WAIT));
     return true;
 }
 

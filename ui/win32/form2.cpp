@@ -47,11 +47,11 @@ Form2::Form2(std::string helpAddress, std::function<void()> openWebHelp, TopLeve
     : helpAddress_(std::move(helpAddress)), openWebHelp_(std::move(openWebHelp)), windows_(windows) {}
 
 bool Form2::create(const Scale& scale) {
-    HINSTANCE module = ::GetModuleHandleA(nullptr);
+    HINSTANCE module = ::GetModuleHandleW(nullptr);
     yellow_.reset(::CreateSolidBrush(colourOf(common::kLightYellow)));
     blue_.reset(::CreateSolidBrush(colourOf(common::kLine1Blue)));
     font_.reset(createFont(common::kWindowFont, scale));
-    hand_ = static_cast<HCURSOR>(::LoadImageA(module, MAKEINTRESOURCEA(QUILLMERE_IDC_LINK), IMAGE_CURSOR,
+    hand_ = static_cast<HCURSOR>(::LoadImageW(module, MAKEINTRESOURCEW(QUILLMERE_IDC_LINK), IMAGE_CURSOR,
                                               common::kLinkCursorSize, common::kLinkCursorSize, 0));
 
     CreateInfo info;

@@ -30,7 +30,7 @@ void BackBuffer::copyTo(HDC target) const {
 
 HICON programIcon(HINSTANCE module) {
     return static_cast<HICON>(
-        ::LoadImageA(module, MAKEINTRESOURCEA(QUILLMERE_IDI_APP), IMAGE_ICON, 0, 0, LR_DEFAULTSIZE | LR_SHARED));
+        ::LoadImageW(module, MAKEINTRESOURCEW(QUILLMERE_IDI_APP), IMAGE_ICON, 0, 0, LR_DEFAULTSIZE | LR_SHARED));
 }
 
 }  // namespace quillmere::win32

@@ -1,9 +1,11 @@
 #include "shared_layout.h"
 
 #include <algorithm>
-#include <cstring>
+#include <cwchar>
+#include <iterator>
 
 #include "twips.h"
+#include "wide_text.h"
 
 namespace quillmere::win32 {
 
@@ -27,14 +29,15 @@ FrameStyle frameStyleOf(const ui::common::WindowRow& window) {
 }
 
 HFONT createFont(const ui::common::FontFace& font, const Scale& scale) {
-    LOGFONTA info{};
+    LOGFONTW info{};
     info.lfHeight = -ui::common::pointsToPixels(font.points, scale.dpi());
     info.lfWeight = font.bold ? FW_BOLD : FW_NORMAL;
     info.lfCharSet = DEFAULT_CHARSET;
     info.lfQuality = DEFAULT_QUALITY;
-    const std::size_t length = std::min(font.family.size(), sizeof info.lfFaceName - 1);
-    std::memcpy(info.lfFaceName, font.family.data(), length);
-    return ::CreateFontIndirectA(&info);
+    const std::wstring family = platform::wideText(font.family);
+    const std::size_t length = std::min(family.size(), std::size(info.lfFaceName) - 1);
+    std::wmemcpy(info.lfFaceName, family.data(), length);
+    return ::CreateFontIndirectW(&info);
 }
 
 }  // namespace quillmere::win32

@@ -21,11 +21,15 @@
 //   creates and activates with S_OK and answers Navigate with S_OK; only the page itself fails.
 // - COM interfaces declare no virtual destructor; the site is owned by its control object and is
 //   never deleted through an interface, so its reference count only keeps COM's rules.
+// - The control calls the site's methods from its own frames: the methods that do more than
+//   return a constant or store a pointer run inside guardedCom, so no exception leaves them.
 
 #include "web_browser_host.h"
 
 #include <exdisp.h>
 #include <ole2.h>
+
+#include "callback_guard.h"
 
 namespace quillmere::win32 {
 namespace {
@@ -49,19 +53,21 @@ class Site final : public IOleClientSite, public IOleInPlaceSite, public IOleInP
 
     // IUnknown. The site lives as long as its WebBrowserControl; the counts only keep COM happy.
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
-        if (!out) return E_POINTER;
-        if (iid == IID_IUnknown || iid == IID_IOleClientSite) {
-            *out = static_cast<IOleClientSite*>(this);
-        } else if (iid == IID_IOleWindow || iid == IID_IOleInPlaceSite) {
-            *out = static_cast<IOleInPlaceSite*>(this);
-        } else if (iid == IID_IOleInPlaceFrame || iid == IID_IOleInPlaceUIWindow) {
-            *out = static_cast<IOleInPlaceFrame*>(this);
-        } else {
-            *out = nullptr;
-            return E_NOINTERFACE;
-        }
-        AddRef();
-        return S_OK;
+        return guardedCom([&]() -> HRESULT {
+            if (!out) return E_POINTER;
+            if (iid == IID_IUnknown || iid == IID_IOleClientSite) {
+                *out = static_cast<IOleClientSite*>(this);
+            } else if (iid == IID_IOleWindow || iid == IID_IOleInPlaceSite) {
+                *out = static_cast<IOleInPlaceSite*>(this);
+            } else if (iid == IID_IOleInPlaceFrame || iid == IID_IOleInPlaceUIWindow) {
+                *out = static_cast<IOleInPlaceFrame*>(this);
+            } else {
+                *out = nullptr;
+                return E_NOINTERFACE;
+            }
+            AddRef();
+            return S_OK;
+        });
     }
     ULONG STDMETHODCALLTYPE AddRef() override { return ++references_; }
     ULONG STDMETHODCALLTYPE Release() override { return --references_; }
@@ -69,11 +75,11 @@ class Site final : public IOleClientSite, public IOleInPlaceSite, public IOleInP
     // IOleClientSite
     HRESULT STDMETHODCALLTYPE SaveObject() override { return E_NOTIMPL; }
     HRESULT STDMETHODCALLTYPE GetMoniker(DWORD, DWORD, IMoniker** out) override {
-        *out = nullptr;
+        if (out) *out = nullptr;
         return E_NOTIMPL;
     }
     HRESULT STDMETHODCALLTYPE GetContainer(IOleContainer** out) override {
-        *out = nullptr;
+        if (out) *out = nullptr;
         return E_NOINTERFACE;
     }
     HRESULT STDMETHODCALLTYPE ShowObject() override { return S_OK; }
@@ -82,6 +88,7 @@ class Site final : public IOleClientSite, public IOleInPlaceSite, public IOleInP
 
     // IOleWindow, for the in-place site and the frame alike
     HRESULT STDMETHODCALLTYPE GetWindow(HWND* out) override {
+        if (!out) return E_POINTER;
         *out = window_;
         return S_OK;
     }
@@ -94,17 +101,20 @@ class Site final : public IOleClientSite, public IOleInPlaceSite, public IOleInP
     HRESULT STDMETHODCALLTYPE GetWindowContext(IOleInPlaceFrame** frame, IOleInPlaceUIWindow** document,
                                                LPRECT position, LPRECT clip,
                                                LPOLEINPLACEFRAMEINFO info) override {
-        *frame = static_cast<IOleInPlaceFrame*>(this);
-        AddRef();
-        *document = nullptr;
-        *position = rect_;
-        *clip = rect_;
-        info->cb = sizeof(OLEINPLACEFRAMEINFO);
-        info->fMDIApp = FALSE;
-        info->hwndFrame = window_;
-        info->haccel = nullptr;
-        info->cAccelEntries = 0;
-        return S_OK;
+        return guardedCom([&] {
+            if (!frame || !document || !position || !clip || !info) return E_POINTER;
+            *frame = static_cast<IOleInPlaceFrame*>(this);
+            AddRef();
+            *document = nullptr;
+            *position = rect_;
+            *clip = rect_;
+            info->cb = sizeof(OLEINPLACEFRAMEINFO);
+            info->fMDIApp = FALSE;
+            info->hwndFrame = window_;
+            info->haccel = nullptr;
+            info->cAccelEntries = 0;
+            return S_OK;
+        });
     }
     HRESULT STDMETHODCALLTYPE Scroll(SIZE) override { return E_NOTIMPL; }
     HRESULT STDMETHODCALLTYPE OnUIDeactivate(BOOL) override { return S_OK; }

@@ -1,28 +1,31 @@
 #include "window.h"
 
+#include "callback_guard.h"
 #include "control.h"
+#include "wide_text.h"
 
 namespace quillmere::win32 {
 namespace {
 
 HINSTANCE thisModule() {
-    return ::GetModuleHandleA(nullptr);
+    return ::GetModuleHandleW(nullptr);
 }
 
-void registerOnce(const char* className, UINT classStyle, HICON icon, HCURSOR cursor, WNDPROC procedure) {
-    WNDCLASSEXA existing{};
+void registerOnce(const std::wstring& className, UINT classStyle, HICON icon, HCURSOR cursor,
+                  WNDPROC procedure) {
+    WNDCLASSEXW existing{};
     existing.cbSize = sizeof existing;
-    if (::GetClassInfoExA(thisModule(), className, &existing)) return;
-    WNDCLASSEXA wc{};
+    if (::GetClassInfoExW(thisModule(), className.c_str(), &existing)) return;
+    WNDCLASSEXW wc{};
     wc.cbSize = sizeof wc;
     wc.style = classStyle;
     wc.lpfnWndProc = procedure;
     wc.hInstance = thisModule();
     wc.hIcon = icon;
     wc.hIconSm = icon;
-    wc.hCursor = cursor ? cursor : ::LoadCursorA(nullptr, IDC_ARROW);
-    wc.lpszClassName = className;
-    ::RegisterClassExA(&wc);
+    wc.hCursor = cursor ? cursor : ::LoadCursorW(nullptr, IDC_ARROW);
+    wc.lpszClassName = className.c_str();
+    ::RegisterClassExW(&wc);
 }
 
 }  // namespace
@@ -36,7 +39,8 @@ void Window::destroy() {
 }
 
 bool Window::create(const CreateInfo& info) {
-    registerOnce(info.className, info.classStyle, info.icon, info.cursor, &Window::route);
+    const std::wstring className = platform::wideText(info.className);
+    registerOnce(className, info.classStyle, info.icon, info.cursor, &Window::route);
     background_ = info.background;
     int x = info.rect.left;
     int y = info.rect.top;
@@ -54,25 +58,25 @@ bool Window::create(const CreateInfo& info) {
         x = CW_USEDEFAULT;
         y = CW_USEDEFAULT;
     }
-    ::CreateWindowExA(info.exStyle, info.className, info.caption.c_str(), info.style, x, y, width, height,
-                      info.parent, menuOrId, thisModule(), this);
+    ::CreateWindowExW(info.exStyle, className.c_str(), platform::wideText(info.caption).c_str(), info.style,
+                      x, y, width, height, info.parent, menuOrId, thisModule(), this);
     return hwnd_ != nullptr;
 }
 
 LRESULT CALLBACK Window::route(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_NCCREATE) {
-        auto* self = static_cast<Window*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
+        auto* self = static_cast<Window*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
         self->hwnd_ = hwnd;
-        ::SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+        ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
     }
-    auto* self = reinterpret_cast<Window*>(::GetWindowLongPtrA(hwnd, GWLP_USERDATA));
-    if (!self) return ::DefWindowProcA(hwnd, message, wParam, lParam);
+    auto* self = reinterpret_cast<Window*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    if (!self) return ::DefWindowProcW(hwnd, message, wParam, lParam);
     if (message == WM_NCDESTROY) {
-        ::SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
+        ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
         self->hwnd_ = nullptr;
-        return ::DefWindowProcA(hwnd, message, wParam, lParam);
+        return ::DefWindowProcW(hwnd, message, wParam, lParam);
     }
-    return self->dispatch(message, wParam, lParam);
+    return guarded(LRESULT{0}, [&] { return self->dispatch(message, wParam, lParam); });
 }
 
 LRESULT Window::dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -80,7 +84,7 @@ LRESULT Window::dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT Window::defaultHandling(UINT message, WPARAM wParam, LPARAM lParam) {
-    return ::DefWindowProcA(hwnd_, message, wParam, lParam);
+    return ::DefWindowProcW(hwnd_, message, wParam, lParam);
 }
 
 LRESULT Window::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "platform.h"
 #include "win32_test_support.h"
 
 using namespace quillmere::win32;
@@ -119,6 +120,27 @@ TEST_F(FolderListTest, AFolderThatCannotBeListedStillShowsWhereItIs) {
     EXPECT_EQ(form->dir1().path(), harness.package() + "\\gone\\deeper");
     EXPECT_EQ(form->dir1().lines().back().text, "deeper");
     EXPECT_TRUE(form->dir1().lines().back().onPath);
+}
+
+TEST(FolderListUnicode, ACyrillicFolderIsShownAndOpensWhateverTheCodePage) {
+    // "User" in Russian: no Western or Japanese code page holds it.
+    const std::string name = "Пользователь";
+    Form1Harness harness;
+    std::filesystem::create_directories(
+        quillmere::platform::toPath(harness.package() + "\\" + name + "\\Драйвер"));
+    auto form = harness.makeForm();
+    ASSERT_TRUE(form->start());
+    HWND list = form->dir1().hwnd();
+    const int line = lineOf(form->dir1(), name);
+    ASSERT_GE(line, 0) << "not listed";
+
+    ::SetFocus(list);
+    ::SendMessageW(list, LB_SETCURSEL, static_cast<WPARAM>(line), 0);
+    ::PostMessageW(list, WM_KEYDOWN, VK_RETURN, 0);
+    pump(harness.windows, 20);
+    EXPECT_EQ(form->host().chosenFolder(), harness.package() + "\\" + name);
+    // Listing it found what is inside: the path reached the system intact.
+    EXPECT_EQ(form->dir1().lines().back().text, "Драйвер");
 }
 
 TEST(DriveList, ShowsLettersAndLabelsAndMovesTheFolderListOnEveryChange) {

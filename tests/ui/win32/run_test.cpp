@@ -9,6 +9,7 @@
 #include <stdexcept>
 
 #include "package_fixture.h"
+#include "platform.h"
 #include "scan_reporter.h"
 #include "win32_test_support.h"
 
@@ -83,6 +84,24 @@ TEST(Win32Run, TheSamplePackageIsModdedAndEveryBoxSaysWhatTheRunDid) {
     // The run ended the program.
     EXPECT_EQ(harness.lastClosed, 1);
     EXPECT_FALSE(form->exists());
+}
+
+TEST(Win32Run, APackageBelowACyrillicFolderIsModded) {
+    Form1Harness harness;
+    const std::string folder = harness.root() + "\\Пользователь";
+    const Package package = samplePackageIn(quillmere::platform::toPath(folder));
+    harness.makeFolder("ati");  // no start-up message
+    auto form = harness.makeForm();
+    ASSERT_TRUE(form->start());
+    form->dir1().setPath(folder);
+    ::SendMessageW(form->cmGO().hwnd(), BM_CLICK, 0, 0);
+
+    const std::string setup = form->host().slotText(quillmere::FoundSlot::Label5);
+    EXPECT_EQ(setup, folder + "\\Driver\\setup.exe");
+    ASSERT_EQ(harness.boxes.texts().size(), 6u);
+    EXPECT_EQ(harness.boxes.texts()[3], "Modding complete, thanks for using the modder!");
+    EXPECT_EQ(harness.boxes.texts()[5], "You can always start the setup from --> " + setup);
+    expectModdedAsExpected(package);
 }
 
 TEST(Win32Run, TheSystemsOwnBoxesAreShownAndAnsweredAsTheyCome) {

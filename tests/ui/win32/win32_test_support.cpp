@@ -2,13 +2,15 @@
 
 #include <filesystem>
 
+#include "wide_text.h"
+
 namespace quillmere::win32::testing {
 
 void pump(const TopLevelWindows& windows, DWORD milliseconds) {
     const DWORD start = ::GetTickCount();
     do {
         MSG msg;
-        while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
             if (msg.message == WM_QUIT) continue;  // the program would end; the test goes on
             handleMessage(windows, msg);
         }
@@ -30,19 +32,19 @@ Rect clientOf(HWND window) {
 }
 
 std::string textOf(HWND window) {
-    char text[1024] = "";
-    ::GetWindowTextA(window, text, sizeof text);
-    return text;
+    wchar_t text[1024] = L"";
+    ::GetWindowTextW(window, text, 1024);
+    return platform::utf8Text(text);
 }
 
 void RecordingBoxes::inform(HWND owner, const std::string& text) {
     shown.push_back({text, "", false, owner && ::IsWindowVisible(owner) != 0,
-                     ::GetCursor() == ::LoadCursorA(nullptr, IDC_WAIT)});
+                     ::GetCursor() == ::LoadCursorW(nullptr, IDC_WAIT)});
 }
 
 bool RecordingBoxes::askYesNo(HWND owner, const std::string& text, const std::string& title) {
     shown.push_back({text, title, true, owner && ::IsWindowVisible(owner) != 0,
-                     ::GetCursor() == ::LoadCursorA(nullptr, IDC_WAIT)});
+                     ::GetCursor() == ::LoadCursorW(nullptr, IDC_WAIT)});
     return answerYes;
 }
 
@@ -139,9 +141,9 @@ DWORD WINAPI BoxAnswerer::run(void* param) {
         Seen seen;
         seen.title = textOf(box);
         // The text of a system message box is its static control 0xFFFF.
-        char text[1024] = "";
-        ::GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
-        seen.text = text;
+        wchar_t text[1024] = L"";
+        ::GetDlgItemTextW(box, 0xFFFF, text, 1024);
+        seen.text = platform::utf8Text(text);
         seen.hasYesNo = ::GetDlgItem(box, IDYES) && ::GetDlgItem(box, IDNO);
         HWND icon = ::FindWindowExA(box, nullptr, "Static", nullptr);
         for (; icon; icon = ::FindWindowExA(box, icon, "Static", nullptr)) {
