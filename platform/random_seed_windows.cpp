@@ -8,8 +8,6 @@
 #include <wincrypt.h>
 
 #include <atomic>
-#include <cstdio>
-#include <cstdlib>
 
 namespace quillmere::platform {
 namespace {
@@ -49,17 +47,3 @@ std::uint64_t randomSeed() {
 }
 
 }  // namespace quillmere::platform
-
-#if defined(__i386__)
-// The 32-bit libstdc++ reaches std::random_device from any program with streams (locale facets ->
-// copy-on-write strings -> random_device's constructor), and with it a run-time lookup of
-// advapi32's SystemFunction036, which Windows 2000 lacks. The program never makes a
-// random_device; defining the one entry through which it would be made keeps the whole of it,
-// and the name, out of the program. Lives here because this object is always linked.
-extern "C" [[noreturn]] void quillmereNoRandomDevice() __asm__("__ZNSt13random_device7_M_initEPKcj");
-extern "C" void quillmereNoRandomDevice() {
-    std::fputs("std::random_device is not available in this program (Windows 2000 lacks its source)\n",
-               stderr);
-    std::abort();
-}
-#endif
