@@ -139,24 +139,46 @@ std::optional<std::string> writeBackup(const fs::path& dir, const std::string& f
         copies.emplace_back(copy, std::move(bytes));
     }
 
+    // A refused run leaves nothing of its own: what this backup made goes again when it fails.
+    std::vector<fs::path> made;  // files and folders, in the order made
+    const auto makeFolders = [&](const fs::path& wanted) {
+        std::vector<fs::path> missing;
+        std::error_code existsEc;
+        for (fs::path at = wanted; !at.empty() && !fs::exists(at, existsEc); at = at.parent_path()) {
+            missing.push_back(at);
+            if (at == at.parent_path()) break;
+        }
+        std::error_code madeEc;
+        fs::create_directories(wanted, madeEc);
+        if (!madeEc) made.insert(made.end(), missing.rbegin(), missing.rend());
+        return madeEc;
+    };
+    const auto undo = [&](std::string why) {
+        std::error_code ignored;
+        for (auto it = made.rbegin(); it != made.rend(); ++it) fs::remove(*it, ignored);
+        return why + refused;
+    };
     std::set<fs::path> folders{dir};
-    fs::create_directories(dir, ec);
-    if (ec) return "Cannot create the backup folder " + where + " (" + describe(ec) + ")" + refused;
+    if ((ec = makeFolders(dir)))
+        return undo("Cannot create the backup folder " + where + " (" + describe(ec) + ")");
     for (const auto& [copy, bytes] : copies) {
-        fs::create_directories(copy.parent_path(), ec);
-        if (!ec) ec = writeFlushed(copy, bytes);
+        ec = makeFolders(copy.parent_path());
+        if (!ec) {
+            made.push_back(copy);
+            ec = writeFlushed(copy, bytes);
+        }
         if (ec)
-            return "Cannot write the backup " + platform::fromPath(copy) + " (" + describe(ec) + ")" +
-                   refused;
+            return undo("Cannot write the backup " + platform::fromPath(copy) + " (" + describe(ec) + ")");
         folders.insert(copy.parent_path());
     }
     // The list goes last: a backup without it is incomplete, and a restore refuses it.
+    made.push_back(list);
     if ((ec = writeFlushed(list, listing)))
-        return "Cannot write " + platform::fromPath(list) + " (" + describe(ec) + ")" + refused;
-    for (const fs::path& made : folders) {
-        if ((ec = platform::flushFolderToDisk(made)))
-            return "Cannot flush the backup folder " + platform::fromPath(made) + " (" + describe(ec) + ")" +
-                   refused;
+        return undo("Cannot write " + platform::fromPath(list) + " (" + describe(ec) + ")");
+    for (const fs::path& written : folders) {
+        if ((ec = platform::flushFolderToDisk(written)))
+            return undo("Cannot flush the backup folder " + platform::fromPath(written) + " (" +
+                        describe(ec) + ")");
     }
     return std::nullopt;
 }

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <future>
 
@@ -145,4 +146,26 @@ TEST(BackupPlace, ABackupFolderInsideThePackageIsRefusedAndNothingChanges) {
             << run.out;
         EXPECT_EQ(treeSnapshot(tree.path()), before);
     }
+}
+
+TEST(BackupPlace, ABackupThatCannotBeCompletedTakesBackWhatItWrote) {
+    TempDir tree, backups;
+    const SamplePackage p = writeSamplePackage(tree.path());
+    const PackageFiles before = contentsOf(p);
+    // The copy of install.ini can be written, that of the INF files cannot: a file stands where
+    // their folder would go.
+    backups.write("b/Driver/2KXP_INF", "in the way");
+    const auto names = [&] {
+        std::vector<std::string> all;
+        for (const auto& entry : fs::recursive_directory_iterator(backups.path()))
+            all.push_back(entry.path().string());
+        std::sort(all.begin(), all.end());
+        return all;
+    };
+    const auto backupsBefore = names();
+    const ToolResult run = runTool({"-n", "--backup", (backups.path() / "b").string(), tree.str()});
+    EXPECT_EQ(run.status, cli::kRefused);
+    EXPECT_NE(run.out.find("Cannot write the backup "), std::string::npos) << run.out;
+    EXPECT_EQ(names(), backupsBefore);
+    EXPECT_EQ(contentsOf(p), before);
 }
