@@ -21,6 +21,9 @@ namespace {
 // A lock taken on a thread of its own: the mutex behind it belongs to a thread, and one thread
 // may take it again. `leak` ends the thread still holding it, as a killed process would.
 struct LockOnThread {
+    explicit LockOnThread(fs::path where, std::chrono::milliseconds patience = {})
+        : folder(std::move(where)), wait(patience) {}
+
     fs::path folder;
     std::chrono::milliseconds wait{0};
     bool leak = false;
@@ -81,7 +84,9 @@ TEST(PackageLockWindows, TwoNamesOfOneFileHaveOneIdentityAndOtherFilesAnother) {
     EXPECT_EQ(platform::fileIdentity(dir.path() / "." / "a.inf", ec), ofA);
     EXPECT_NE(platform::fileIdentity(b, ec), ofA);
     const fs::path hard = dir.path() / "hard.inf";
-    if (::CreateHardLinkW(hard.c_str(), a.c_str(), nullptr)) EXPECT_EQ(platform::fileIdentity(hard, ec), ofA);
+    if (::CreateHardLinkW(hard.c_str(), a.c_str(), nullptr)) {
+        EXPECT_EQ(platform::fileIdentity(hard, ec), ofA);
+    }
     EXPECT_FALSE(platform::fileIdentity(dir.path() / "missing.inf", ec));
     EXPECT_TRUE(ec);
 }
