@@ -4,7 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
+#include <iostream>
 #include <set>
 
 #include "device_catalogue.h"
@@ -136,6 +138,7 @@ namespace {
 void modOneByOne(const SamplePackage& p) {
     ProfileEditor editor(p.root);
     const std::string ini = p.installIni.string(), c2 = p.c2Inf.string(), cx = p.cxInf.string();
+    // A slot that leads to another file is that file's path here.
     const std::string value = buildDriverPathValue();
     editor.WritePrivateProfileStringA("WIN2K", "R6", value, c2);
     editor.WritePrivateProfileStringA("WINXP", "R6", value, cx);
@@ -156,6 +159,7 @@ TEST(ReplaceIntegrity, TwoSlotsThatLeadToOneFileBothGetTheirEdits) {
         fs::path SamplePackage::*link;
         fs::path SamplePackage::*target;
     };
+    std::string skipped;  // symbolic links need rights that Windows gives few users
     for (const Case& c :
          {Case{"C2 INF a link to the CX INF", false, &SamplePackage::c2Inf, &SamplePackage::cxInf},
           Case{"install.ini a link to the C2 INF", false, &SamplePackage::installIni, &SamplePackage::c2Inf},
@@ -165,17 +169,20 @@ TEST(ReplaceIntegrity, TwoSlotsThatLeadToOneFileBothGetTheirEdits) {
         const SamplePackage a = writeSamplePackage(ran.path());
         const SamplePackage b = writeSamplePackage(expected.path());
         std::error_code ec;
-        for (const SamplePackage* p : {&a, &b}) {
-            fs::remove(p->*c.link);
-            if (c.hard && p == &a) {
-                fs::create_hard_link(p->*c.target, p->*c.link, ec);
-            } else {
-                fs::create_symlink(fs::relative(p->*c.target, (p->*c.link).parent_path()), p->*c.link, ec);
-            }
-            if (ec) GTEST_SKIP() << "cannot make links here: " << ec.message();
+        fs::remove(a.*c.link);
+        if (c.hard) {
+            fs::create_hard_link(a.*c.target, a.*c.link, ec);
+        } else {
+            fs::create_symlink(fs::relative(a.*c.target, (a.*c.link).parent_path()), a.*c.link, ec);
         }
+        if (ec) {
+            skipped += std::string(c.name) + " (" + ec.message() + "); ";
+            continue;
+        }
+        SamplePackage sameFile = b;
+        sameFile.*c.link = b.*c.target;
         // install.ini is found by its size: the INF it leads to is big enough.
-        modOneByOne(b);
+        modOneByOne(sameFile);
 
         DiskFileStore disk;
         RecordingHost host(ran.str());
@@ -189,6 +196,8 @@ TEST(ReplaceIntegrity, TwoSlotsThatLeadToOneFileBothGetTheirEdits) {
             EXPECT_TRUE(fs::is_symlink(a.*c.link));
         }
     }
+    if (!skipped.empty()) std::cout << "not made here: " << skipped << "\n";
+    if (skipped.size() && std::count(skipped.begin(), skipped.end(), ';') == 3) GTEST_SKIP() << skipped;
 }
 
 #ifdef __linux__
