@@ -57,14 +57,12 @@ bool within(const fs::path& outer, const fs::path& inner) {
 }  // namespace
 
 std::string escapeListName(const std::string& name) {
-    static const char digits[] = "0123456789abcdef";
+    static const char digits[] = "0123456789ABCDEF";
     std::string out;
     for (const char c : name) {
         const auto byte = static_cast<unsigned char>(c);
-        if (c == '\\') {
-            out += "\\\\";
-        } else if (byte < 0x20 || byte == 0x7F) {
-            out += "\\x";
+        if (byte < 0x20 || byte == 0x7F || c == '%') {
+            out += '%';
             out += digits[byte >> 4];
             out += digits[byte & 0xF];
         } else {
@@ -75,26 +73,21 @@ std::string escapeListName(const std::string& name) {
 }
 
 std::optional<std::string> unescapeListName(const std::string& text) {
+    const auto hex = [](char h) {
+        return h >= '0' && h <= '9'   ? h - '0'
+               : h >= 'A' && h <= 'F' ? h - 'A' + 10
+               : h >= 'a' && h <= 'f' ? h - 'a' + 10
+                                      : -1;
+    };
     std::string out;
     for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] != '\\') {
+        if (text[i] != '%') {
             out += text[i];
             continue;
         }
-        if (i + 1 < text.size() && text[i + 1] == '\\') {
-            out += '\\';
-            ++i;
-            continue;
-        }
-        if (i + 3 >= text.size() || text[i + 1] != 'x') return std::nullopt;
-        int value = 0;
-        for (const char h : {text[i + 2], text[i + 3]}) {
-            const int digit = h >= '0' && h <= '9' ? h - '0' : h >= 'a' && h <= 'f' ? h - 'a' + 10 : -1;
-            if (digit < 0) return std::nullopt;
-            value = value * 16 + digit;
-        }
-        out += static_cast<char>(value);
-        i += 3;
+        if (i + 2 >= text.size() || hex(text[i + 1]) < 0 || hex(text[i + 2]) < 0) return std::nullopt;
+        out += static_cast<char>(hex(text[i + 1]) * 16 + hex(text[i + 2]));
+        i += 2;
     }
     return out;
 }

@@ -17,7 +17,8 @@ namespace quillmere::cli {
 
 inline constexpr const char* kBackupListName = "quillmere-backup.txt";
 
-// Names in the list: every byte round-trips, a newline included ("\\" and "\\xHH" escapes).
+// Names in the list: every byte round-trips, a newline included. Control bytes and "%" are
+// written as "%HH"; Windows' backslashes stay as they are.
 std::string escapeListName(const std::string& name);
 std::optional<std::string> unescapeListName(const std::string& text);  // empty: not a valid name
 

@@ -116,7 +116,7 @@ TEST(RestoreSafety, ABackupCopyThatIsAPipeIsRefusedNotRead) {
 }
 
 TEST(RestoreSafety, AFolderNameWithANewlineRoundTripsAndAnOldListStillRestores) {
-    Backed odd("pkg\nwith a second line \\x41");
+    Backed odd("pkg\nwith a second line %41 %");
     const PackageFiles originals{readBytes(odd.dir / "Driver" / "install.ini"),
                                  readBytes(odd.dir / "Driver" / "2KXP_INF" / "C2_59642.INF"),
                                  readBytes(odd.dir / "Driver" / "2KXP_INF" / "CX_59642.INF")};
