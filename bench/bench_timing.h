@@ -89,11 +89,9 @@ public:
         reads += secondsSince(start);
         return ec;
     }
-    // The run replaces through replaceTelling; replace() goes there too.
-    std::error_code replaceTelling(const std::filesystem::path& file, const std::string& bytes,
-                                   bool& landed) override {
+    std::error_code replace(const std::filesystem::path& file, const std::string& bytes) override {
         const auto start = Clock::now();
-        const auto ec = DiskFileStore::replaceTelling(file, bytes, landed);
+        const auto ec = DiskFileStore::replace(file, bytes);
         writes += secondsSince(start);
         return ec;
     }

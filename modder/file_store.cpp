@@ -74,8 +74,10 @@ std::size_t FileStore::removeLeftovers(const fs::path& /*file*/) {
 }
 
 std::error_code FileStore::replaceTelling(const fs::path& file, const std::string& bytes, bool& landed) {
-    landed = false;
-    return replace(file, bytes);
+    replaceLanded_ = false;
+    const std::error_code ec = replace(file, bytes);
+    landed = ec && replaceLanded_;
+    return ec;
 }
 
 std::error_code DiskFileStore::putInPlace(const fs::path& temporary, const fs::path& target) {
@@ -107,12 +109,7 @@ std::error_code DiskFileStore::read(const fs::path& file, std::string& bytes) {
 }
 
 std::error_code DiskFileStore::replace(const fs::path& file, const std::string& bytes) {
-    bool landed = false;
-    return replaceTelling(file, bytes, landed);
-}
-
-std::error_code DiskFileStore::replaceTelling(const fs::path& file, const std::string& bytes, bool& landed) {
-    landed = false;
+    replaceLanded_ = false;
     const fs::path target = realTarget(file);
     if (auto ec = probeExistingFile(target)) return ec;
 
@@ -138,8 +135,8 @@ std::error_code DiskFileStore::replaceTelling(const fs::path& file, const std::s
         // The temporary name gone means the rename was made and only what came after it (the
         // folder's flush) failed: the file holds the new bytes.
         std::error_code statusEc;
-        landed = ec && fs::symlink_status(temporary, statusEc).type() == fs::file_type::not_found;
-        if (landed) return ec;
+        replaceLanded_ = ec && fs::symlink_status(temporary, statusEc).type() == fs::file_type::not_found;
+        if (replaceLanded_) return ec;
     }
     if (ec) {
         std::error_code ignored;

@@ -22,9 +22,8 @@ class FileStore {
     virtual std::error_code replace(const std::filesystem::path& file, const std::string& bytes) = 0;
     // As replace, and on failure tells whether the new bytes had already taken the file's place
     // (the rename was made, the flush of its folder after it failed): the caller must then put
-    // the original back itself.
-    virtual std::error_code replaceTelling(const std::filesystem::path& file, const std::string& bytes,
-                                           bool& landed);
+    // the original back itself. Goes through replace(), so that doubles that override it count.
+    std::error_code replaceTelling(const std::filesystem::path& file, const std::string& bytes, bool& landed);
     // Whether replace() can succeed: the file may be written and its folder takes a new file and
     // a rename. Nothing is created or changed, not even for a moment.
     virtual std::error_code probeWritable(const std::filesystem::path& file) = 0;
@@ -39,14 +38,16 @@ class FileStore {
     virtual void releaseOriginal(const std::filesystem::path& file);
     // Removes what stopped replaces of earlier runs left beside the file (see side_files.h).
     virtual std::size_t removeLeftovers(const std::filesystem::path& file);
+
+  protected:
+    // Set by a replace that fails after its rename was made; cleared before each replace.
+    bool replaceLanded_ = false;
 };
 
 class DiskFileStore : public FileStore {
   public:
     std::error_code read(const std::filesystem::path& file, std::string& bytes) override;
     std::error_code replace(const std::filesystem::path& file, const std::string& bytes) override;
-    std::error_code replaceTelling(const std::filesystem::path& file, const std::string& bytes,
-                                   bool& landed) override;
     std::error_code probeWritable(const std::filesystem::path& file) override;
     std::error_code holdOriginal(const std::filesystem::path& file) override;
     std::error_code restoreOriginal(const std::filesystem::path& file) override;
