@@ -17,6 +17,15 @@ namespace quillmere::cli {
 
 inline constexpr const char* kBackupListName = "quillmere-backup.txt";
 
+// Names in the list: every byte round-trips, a newline included. Control bytes and "%" are
+// written as "%HH"; Windows' backslashes stay as they are.
+std::string escapeListName(const std::string& name);
+std::optional<std::string> unescapeListName(const std::string& text);  // empty: not a valid name
+
+// A text that refuses the run when DIR lies inside the package FOLDER: a later run would take the
+// copies for package files.
+std::optional<std::string> backupInsidePackage(const std::filesystem::path& dir, const std::string& folder);
+
 // Makes the backup. A text when it cannot (an existing backup included): the run is then
 // refused with it, before anything changed.
 std::optional<std::string> writeBackup(const std::filesystem::path& dir, const std::string& folder,
@@ -29,7 +38,9 @@ struct RestoreResult {
 };
 
 // Checks every file first and changes nothing unless all can be restored; each file is then
-// replaced in one step (temporary file, flush, rename).
-RestoreResult restoreBackup(const std::filesystem::path& dir);
+// replaced in one step (temporary file, flush, rename). Writes only inside `packageFolder`, which
+// must be the folder the list names (the same real path), never through a link that leads
+// outside it, and only over regular files; reads only regular files of DIR.
+RestoreResult restoreBackup(const std::filesystem::path& dir, const std::string& packageFolder);
 
 }  // namespace quillmere::cli

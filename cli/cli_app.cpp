@@ -59,20 +59,24 @@ int runCli(const std::vector<std::string>& args, ConsoleStreams streams, const R
         if (options.backupDir.empty()) return std::nullopt;
         return writeBackup(platform::toPath(options.backupDir), options.folder, edit, editor);
     };
+    // The status tells what became of the files; a report lost on the way is said on standard
+    // error but changes no status.
+    int status = kError;
     try {
         const RunOutcome outcome = runModding(host, run);
         if (outcome == RunOutcome::Modded) host.reportChanged(changing);
         host.finish(outcome == RunOutcome::Modded);
-        return exitStatusOf(outcome);
+        status = exitStatusOf(outcome);
     } catch (const StartError& error) {
         host.finish(false);
         streams.err << "quillmere-mod: " << error.what() << '\n';
-        return kStartFailed;
+        status = kStartFailed;
     } catch (const std::exception& error) {
         host.finish(false);
         streams.err << "quillmere-mod: " << error.what() << '\n';
     }
-    return kError;
+    reportLost(streams);
+    return status;
 }
 
 }  // namespace quillmere::cli

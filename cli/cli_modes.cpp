@@ -41,11 +41,20 @@ std::string diffLabel(const std::string& folder, const PreviewedFile& file) {
 
 }  // namespace
 
+bool reportLost(ConsoleStreams streams) {
+    streams.out.flush();
+    if (!streams.out.fail()) return false;
+    streams.err << "quillmere-mod: the report could not be written to standard output\n" << std::flush;
+    return true;
+}
+
 int runCheck(const CliOptions& options, ConsoleStreams streams, const RunEnvironment& environment) {
     try {
         const CheckReport report = checkPackage(options.folder, environment);
         if (!options.quiet)
             streams.out << (options.json ? renderJson(report) : renderText(report)) << std::flush;
+        // A report cut short by a full disk is no report: the status must not vouch for it.
+        if (reportLost(streams)) return kError;
         return statusOf(report.verdict);
     } catch (const std::exception& error) {
         streams.err << "quillmere-mod: " << error.what() << '\n';
@@ -82,7 +91,8 @@ int runDiff(const CliOptions& options, ConsoleStreams streams, const RunEnvironm
         if (!options.quiet || !modded) {
             for (const std::string& line : preview.messages()) messages << line << '\n';
         }
-        streams.out << std::flush;
+        // A diff cut short applies to nothing: exit as an error, not with the run's status.
+        if (reportLost(streams)) return kError;
         return exitStatusOf(preview.outcome());
     } catch (const std::exception& error) {
         streams.err << "quillmere-mod: " << error.what() << '\n';
@@ -91,11 +101,12 @@ int runDiff(const CliOptions& options, ConsoleStreams streams, const RunEnvironm
 }
 
 int runRestore(const CliOptions& options, ConsoleStreams streams) {
-    const RestoreResult result = restoreBackup(platform::toPath(options.restoreDir));
+    const RestoreResult result = restoreBackup(platform::toPath(options.restoreDir), options.folder);
     if (!options.quiet) {
         for (const std::string& file : result.restored) streams.out << "Restored " << file << '\n';
     }
     if (!result.message.empty()) streams.err << "quillmere-mod: " << result.message << '\n';
+    reportLost(streams);  // the files are what the status says, whatever became of the report
     switch (result.status) {
         case RestoreResult::Status::Restored:
             return kModded;

@@ -109,10 +109,6 @@ class Parser {
             return {std::nullopt, "--json goes with --check only"};
         if (!options_.backupDir.empty() && options_.mode != Mode::Run)
             return {std::nullopt, "--backup goes with a run only, not with " + modeName_};
-        if (options_.mode == Mode::Restore) {
-            if (!positional_.empty()) return {std::nullopt, "--restore takes no FOLDER"};
-            return {options_, {}};
-        }
         if (positional_.empty()) return {std::nullopt, "missing FOLDER"};
         if (positional_.size() > 1) return {std::nullopt, "only one FOLDER may be given"};
         // An empty text would be taken for the root folder and the whole disk scanned.
@@ -141,7 +137,7 @@ std::string usageLine() {
     return "usage: quillmere-mod [-y | -n] [-q | --verbose] [--backup DIR] FOLDER\n"
            "       quillmere-mod --check [--json] FOLDER\n"
            "       quillmere-mod --diff [-y | -n] [-q] FOLDER\n"
-           "       quillmere-mod --restore DIR";
+           "       quillmere-mod --restore DIR FOLDER";
 }
 
 std::string helpText() {
@@ -161,7 +157,8 @@ std::string helpText() {
            "      --json        with --check: the report as one JSON object\n"
            "      --diff        print what a run would change as a unified diff, then the run's\n"
            "                    messages; change nothing\n"
-           "      --restore DIR put back the originals kept in DIR, if the files are still what\n"
+           "      --restore DIR put back into FOLDER the originals kept in DIR, if FOLDER is the\n"
+           "                    package the backup was made of and its files are still what\n"
            "                    the run wrote\n"
            "  -h, --help        show this text\n"
            "  -V, --version     show the version\n"
@@ -172,11 +169,14 @@ std::string helpText() {
            "Exit status:\n"
            "  0  modded (--check: ready to mod; --restore: restored)\n"
            "  1  refused: no install.ini, already modified, a file that cannot be read or\n"
-           "     written, a file that leads outside FOLDER; nothing was changed\n"
-           "     (--check: a run would refuse; --restore: a file changed since the run)\n"
+           "     written, a file that leads outside FOLDER, a backup folder inside FOLDER,\n"
+           "     another run that held the package; nothing was changed (--check: a run\n"
+           "     would refuse; --restore: FOLDER is not the backup's package, or a file\n"
+           "     changed since the run)\n"
            "  2  usage error\n"
            "  3  an error ended the run and every file is as it was (a folder that cannot\n"
-           "     be listed, a write that failed and was undone)\n"
+           "     be listed, a write that failed and was undone); --check, --diff: standard\n"
+           "     output could not be written\n"
            "  4  modded, but the installer could not be started\n"
            "  5  --check: a run would mod, but an INF file lacks sections the written lines need\n"
            "  6  a write failed and a file could not be put back (the message names it)\n";

@@ -7,6 +7,7 @@
 #include "file_replace.h"
 #include "path_status.h"
 #include "platform.h"
+#include "rename_check.h"
 #include "side_files.h"
 
 namespace quillmere {
@@ -74,6 +75,17 @@ std::size_t FileStore::removeLeftovers(const fs::path& /*file*/) {
     return 0;
 }
 
+std::error_code FileStore::replaceTelling(const fs::path& file, const std::string& bytes, bool& landed) {
+    replaceLanded_ = false;
+    const std::error_code ec = replace(file, bytes);
+    landed = ec && replaceLanded_;
+    return ec;
+}
+
+std::error_code DiskFileStore::putInPlace(const fs::path& temporary, const fs::path& target) {
+    return platform::replaceFile(temporary, target);
+}
+
 std::size_t DiskFileStore::writeBytes(std::FILE* file, const char* data, std::size_t size) {
     return std::fwrite(data, 1, size, file);
 }
@@ -99,6 +111,7 @@ std::error_code DiskFileStore::read(const fs::path& file, std::string& bytes) {
 }
 
 std::error_code DiskFileStore::replace(const fs::path& file, const std::string& bytes) {
+    replaceLanded_ = false;
     const fs::path target = realTarget(file);
     if (auto ec = probeExistingFile(target)) return ec;
 
@@ -116,10 +129,18 @@ std::error_code DiskFileStore::replace(const fs::path& file, const std::string& 
     // set-group-ID bit that the attributes bring.
     if (!ec && std::fflush(out.get()) != 0) ec = errnoCode();
     std::error_code existsEc;
-    if (!ec && platform::pathStatus(target, existsEc).exists) ec = platform::copyFileAttributes(target, temporary, out.get());
+    if (!ec && platform::pathStatus(target, existsEc).exists)
+        ec = platform::copyFileAttributes(target, temporary, out.get());
     if (!ec) ec = platform::flushToDisk(out.get());
     if (std::fclose(out.release()) != 0 && !ec) ec = errnoCode();
-    if (!ec) ec = platform::replaceFile(temporary, target);
+    if (!ec) {
+        ec = putInPlace(temporary, target);
+        // The temporary name gone means the rename was made and only what came after it (the
+        // folder's flush) failed: the file holds the new bytes.
+        std::error_code statusEc;
+        replaceLanded_ = ec && !platform::pathStatus(temporary, statusEc).exists && !statusEc;
+        if (replaceLanded_) return ec;
+    }
     if (ec) {
         std::error_code ignored;
         platform::removeFile(temporary, ignored);
@@ -130,13 +151,10 @@ std::error_code DiskFileStore::replace(const fs::path& file, const std::string& 
 std::error_code DiskFileStore::probeWritable(const fs::path& file) {
     const fs::path target = realTarget(file);
     if (auto ec = probeExistingFile(target)) return ec;
-    // The replace needs a new file in the same folder. Creating one is the test; flushing it to
-    // the disk would only cost a wait on the journal for a file that goes at once.
-    fs::path temporary;
-    std::error_code ec;
-    if (!createSideFile(target, SideFile::Temporary, temporary, ec)) return ec;
-    platform::removeFile(temporary, ec);
-    return ec;
+    // Asked of the system, not tried: a test file could be created in a folder that then will not
+    // let it go again (append-only), and a refused run must leave nothing behind.
+    if (auto ec = platform::checkReplaceable(target)) return ec;
+    return platform::checkRenamesAllowed(target);
 }
 
 std::error_code DiskFileStore::holdOriginal(const fs::path& file) {

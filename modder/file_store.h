@@ -20,8 +20,12 @@ class FileStore {
     // Replaces (or creates) the file with these bytes in one step, keeping the original's
     // permissions. On failure the file is as it was.
     virtual std::error_code replace(const std::filesystem::path& file, const std::string& bytes) = 0;
-    // Whether replace() can succeed: the file opens for writing (nothing is changed) and its
-    // folder takes a new file.
+    // As replace, and on failure tells whether the new bytes had already taken the file's place
+    // (the rename was made, the flush of its folder after it failed): the caller must then put
+    // the original back itself. Goes through replace(), so that doubles that override it count.
+    std::error_code replaceTelling(const std::filesystem::path& file, const std::string& bytes, bool& landed);
+    // Whether replace() can succeed: the file may be written and its folder takes a new file and
+    // a rename. Nothing is created or changed, not even for a moment.
     virtual std::error_code probeWritable(const std::filesystem::path& file) = 0;
 
     // Keeps the file as it is now reachable under a second name in its folder, without copying
@@ -34,6 +38,10 @@ class FileStore {
     virtual void releaseOriginal(const std::filesystem::path& file);
     // Removes what stopped replaces of earlier runs left beside the file (see side_files.h).
     virtual std::size_t removeLeftovers(const std::filesystem::path& file);
+
+  protected:
+    // Set by a replace that fails after its rename was made; cleared before each replace.
+    bool replaceLanded_ = false;
 };
 
 class DiskFileStore : public FileStore {
@@ -49,6 +57,10 @@ class DiskFileStore : public FileStore {
   protected:
     // The one place the bytes of a replace are written: std::fwrite. Tests make it fall short.
     virtual std::size_t writeBytes(std::FILE* file, const char* data, std::size_t size);
+    // The one place the flushed temporary file takes the target's place (rename and folder
+    // flush): platform::replaceFile. Tests make the flush after the rename fail.
+    virtual std::error_code putInPlace(const std::filesystem::path& temporary,
+                                       const std::filesystem::path& target);
 
   private:
     std::map<std::filesystem::path, std::filesystem::path> held_;  // file -> second name

@@ -5,9 +5,11 @@
 
 #include "device_catalogue.h"
 #include "driver_path_value.h"
+#include "file_replace.h"
 #include "inf_section_plan.h"
 #include "package_boundary.h"
 #include "package_edit.h"
+#include "package_lock.h"
 #include "package_scanner.h"
 #include "platform.h"
 #include "profile_text.h"
@@ -36,6 +38,20 @@ RunOutcome refuse(ModdingHost& host, const std::string& message) {
     host.showMessage(message);
     host.endProgram();
     return RunOutcome::Refused;
+}
+
+// The folders whose entries a run changes: those that hold the files the paths lead to.
+std::vector<std::filesystem::path> foldersOf(const ProfileEditor& editor,
+                                             const std::vector<std::string>& files) {
+    std::vector<std::filesystem::path> folders;
+    for (const std::string& file : files) {
+        const std::filesystem::path path = editor.resolve(file);
+        std::error_code ec;
+        std::filesystem::path real = platform::realPath(path, ec);
+        if (ec) real = path;
+        folders.push_back(real.has_parent_path() ? real.parent_path() : std::filesystem::path("."));
+    }
+    return folders;
 }
 
 std::string cannotRead(const std::string& file, const std::error_code& ec) {
@@ -87,6 +103,18 @@ RunOutcome runModding(ModdingHost& host, const RunEnvironment& environment) {
                                     " (it leads outside the chosen folder). Nothing was changed.");
         }
     }
+    // From before the sweep (which would take another run's live files for leftovers) to after
+    // the last flush, no other run may touch these folders. A run that waited finds the package
+    // modified and refuses it.
+    platform::PackageLock lock;
+    if (auto ec = lock.lock(foldersOf(editor, {installIni, c2Inf, cxInf}), environment.lockWait)) {
+        if (ec == std::errc::resource_unavailable_try_again) {
+            return refuse(host, "Another run is modding this package in " + folder +
+                                    "; try again once it has ended. Nothing was changed.");
+        }
+        return refuse(
+            host, "Cannot lock the package in " + folder + " (" + describe(ec) + "). Nothing was changed.");
+    }
     // What a run stopped dead left beside the files goes first, whatever this run then does.
     for (const std::string& file : {installIni, c2Inf, cxInf})
         editor.store().removeLeftovers(editor.resolve(file));
@@ -125,16 +153,20 @@ RunOutcome runModding(ModdingHost& host, const RunEnvironment& environment) {
         if (const auto refusal = environment.beforeReplace(edit)) return refuse(host, *refusal);
     }
 
-    if (const auto failure = edit.commit()) {
+    const auto failure = edit.commit();
+    lock.unlock();
+    if (failure) {
         std::string message =
             "Modding failed while writing " + failure->file + " (" + describe(failure->reason) + ").";
         if (failure->notRestored.empty()) {
             message += " Nothing was changed.";
         } else {
-            // Never claim the package is untouched when a restore failed too.
+            // Never claim the package is untouched when a restore failed too: say what is on disk.
             for (const auto& [file, ec] : failure->notRestored) {
-                message += " " + file + " could not be restored (" + describe(ec) + ").";
+                message += " " + file + " holds this run's changes: it could not be put back (" +
+                           describe(ec) + ").";
             }
+            message += " Every other file is as it was.";
         }
         host.showMessage(message);
         host.endProgram();

@@ -2,6 +2,7 @@
 // The tool's one job: scan the chosen folder, check the package, patch install.ini and the two
 // INF files, report, offer to start the installer, end the program.
 
+#include <chrono>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -38,6 +39,8 @@ struct RunEnvironment {
     // Called once, with every edit made in memory, right before the first file is replaced. A text
     // refuses the run with that message, nothing changed (the command line's backup uses it).
     std::function<std::optional<std::string>(const PackageEdit&)> beforeReplace;
+    // How long a run waits for another run that holds the package before it refuses.
+    std::chrono::milliseconds lockWait = std::chrono::seconds(10);
 };
 
 // Runs once, start to end; every way out calls host.endProgram() and then returns. Errors that

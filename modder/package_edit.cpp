@@ -1,27 +1,49 @@
 #include "package_edit.h"
 
+#include "file_replace.h"
 #include "profile_text.h"
 
 namespace quillmere {
+namespace fs = std::filesystem;
 
 std::error_code PackageEdit::load(const std::string& file) {
-    if (files_.count(file)) return {};
+    if (keyOf_.count(file)) return {};
+    const fs::path path = editor_.resolve(file);
+    std::error_code ec;
+    const auto identity = platform::fileIdentity(path, ec);
+    fs::path real = platform::realPath(path, ec);
+    if (ec) real = path;
+    if (identity) {
+        if (const auto known = byIdentity_.find(*identity); known != byIdentity_.end()) {
+            Entry& shared = files_.at(known->second);
+            keyOf_[file] = known->second;
+            bool sameName = false;
+            for (const fs::path& name : shared.realNames) sameName = sameName || name == real;
+            if (!sameName) {
+                shared.names.push_back(file);
+                shared.realNames.push_back(real);
+            }
+            return {};
+        }
+    }
     profile::DecodedProfile profile;
-    if (auto ec = editor_.load(file, profile)) return ec;
+    if (auto loadEc = editor_.load(file, profile)) return loadEc;
     order_.push_back(file);
-    files_.emplace(file, Entry{profile, std::move(profile)});
+    keyOf_[file] = file;
+    if (identity) byIdentity_[*identity] = file;
+    files_.emplace(file, Entry{profile, std::move(profile), {file}, {real}});
     return {};
 }
 
 void PackageEdit::writeKey(const std::string& file, std::string_view section, std::string_view key,
                            std::string_view value) {
-    auto& edited = files_.at(file).edited;
+    auto& edited = entry(file).edited;
     const auto as = [&](std::string_view text8) { return profile::toEditText(edited.encoding, text8); };
     profile::writeKey(edited.text, as(section), as(key), as(value));
 }
 
 void PackageEdit::writeSection(const std::string& file, std::string_view section, std::string_view content) {
-    auto& edited = files_.at(file).edited;
+    auto& edited = entry(file).edited;
     const auto as = [&](std::string_view text8) { return profile::toEditText(edited.encoding, text8); };
     profile::writeSection(edited.text, as(section), as(content));
 }
@@ -29,35 +51,44 @@ void PackageEdit::writeSection(const std::string& file, std::string_view section
 std::optional<PackageEdit::CommitFailure> PackageEdit::commit() {
     FileStore& store = editor_.store();
     struct Replaced {
-        std::string file;
+        std::string name;
         bool held;  // the original has a second name: putting it back needs no space
     };
     std::vector<Replaced> replaced;
-    for (const std::string& file : order_) {
-        const bool held = !store.holdOriginal(editor_.resolve(file));
-        if (auto ec = editor_.save(file, files_.at(file).edited)) {
-            if (held) store.releaseOriginal(editor_.resolve(file));
-            CommitFailure failure{file, ec, {}};
-            for (const Replaced& done : replaced) {
-                if (auto restoreEc = restore(done.file, done.held))
-                    failure.notRestored.emplace_back(done.file, restoreEc);
+    for (const std::string& key : order_) {
+        const Entry& file = files_.at(key);
+        for (const std::string& name : file.names) {
+            const bool held = !store.holdOriginal(editor_.resolve(name));
+            bool landed = false;
+            if (auto ec = editor_.save(name, file.edited, &landed)) {
+                if (landed) {
+                    replaced.push_back({name, held});
+                } else if (held) {
+                    store.releaseOriginal(editor_.resolve(name));
+                }
+                CommitFailure failure{name, ec, {}};
+                // Newest first: the C2 INF, which marks the package as modified, goes back first.
+                for (auto done = replaced.rbegin(); done != replaced.rend(); ++done) {
+                    if (auto restoreEc = restore(done->name, done->held))
+                        failure.notRestored.emplace_back(done->name, restoreEc);
+                }
+                return failure;
             }
-            return failure;
+            replaced.push_back({name, held});
         }
-        replaced.push_back({file, held});
     }
     for (const Replaced& done : replaced) {
-        if (done.held) store.releaseOriginal(editor_.resolve(done.file));
+        if (done.held) store.releaseOriginal(editor_.resolve(done.name));
     }
     return std::nullopt;
 }
 
-std::error_code PackageEdit::restore(const std::string& file, bool held) {
+std::error_code PackageEdit::restore(const std::string& name, bool held) {
     FileStore& store = editor_.store();
-    const auto path = editor_.resolve(file);
+    const auto path = editor_.resolve(name);
     if (held && !store.restoreOriginal(path)) return {};
     // No second name, or it could not be renamed back: write the original bytes anew.
-    const std::error_code ec = editor_.save(file, files_.at(file).original);
+    const std::error_code ec = editor_.save(name, entry(name).original);
     if (held && !ec) store.releaseOriginal(path);
     return ec;
 }

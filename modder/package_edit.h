@@ -1,6 +1,7 @@
 #pragma once
-// The three package files, read once, edited in memory and replaced once each. Files are keyed
-// by path so that two slots naming one file share one text, as on-disk edits would.
+// The three package files, read once, edited in memory and replaced once each. Edits are gathered
+// per real file: two slots whose paths lead to one file (a link, a hard link) share one text and
+// get their edits in the order made, as on-disk edits one by one would give.
 
 #include <map>
 #include <optional>
@@ -10,6 +11,7 @@
 #include <utility>
 #include <vector>
 
+#include "file_identity.h"
 #include "profile_editor.h"
 #include "profile_encoding.h"
 
@@ -19,42 +21,50 @@ class PackageEdit {
   public:
     explicit PackageEdit(ProfileEditor& editor) : editor_(editor) {}
 
-    // Reads the file once; a second load of the same path is a no-op.
+    // Reads the file once; a path that leads to a file already loaded joins it.
     std::error_code load(const std::string& file);
 
     void writeKey(const std::string& file, std::string_view section, std::string_view key,
                   std::string_view value);
     void writeSection(const std::string& file, std::string_view section, std::string_view content);
 
-    // The loaded files in load order, and each one's text before and after the edits.
+    // One path per real file, in load order (the first path that led to it), and each file's
+    // text before and after the edits, by any path that leads to it.
     const std::vector<std::string>& files() const { return order_; }
-    const profile::DecodedProfile& original(const std::string& file) const {
-        return files_.at(file).original;
-    }
-    const profile::DecodedProfile& edited(const std::string& file) const { return files_.at(file).edited; }
+    const profile::DecodedProfile& original(const std::string& file) const { return entry(file).original; }
+    const profile::DecodedProfile& edited(const std::string& file) const { return entry(file).edited; }
 
     struct CommitFailure {
-        std::string file;
+        std::string file;  // the replace that failed
         std::error_code reason;
-        std::vector<std::pair<std::string, std::error_code>> notRestored;
+        std::vector<std::pair<std::string, std::error_code>> notRestored;  // still hold the new text
     };
 
     // Replaces each file once, in load order, each original kept under a second name until all
-    // are done. When one fails, those already replaced are put back: by renaming the second name
-    // back, which needs no free space, or where the file system has none, by writing the original
-    // bytes anew.
+    // are replaced and flushed. When a replace fails, every file whose new text already took its
+    // place, the failing one included when only the flush after its rename failed, is put back:
+    // by renaming the second name back, which needs no free space, or where the file system has
+    // none, by writing the original bytes anew. The second names go only once all are done.
     std::optional<CommitFailure> commit();
 
   private:
-    std::error_code restore(const std::string& file, bool held);
-
     struct Entry {
         profile::DecodedProfile original;
         profile::DecodedProfile edited;
+        // The paths to replace: one per name the file has in its folders. A link and its target
+        // are one name; two hard links are two, each replaced with the same bytes.
+        std::vector<std::string> names;
+        std::vector<std::filesystem::path> realNames;
     };
+    Entry& entry(const std::string& file) { return files_.at(keyOf_.at(file)); }
+    const Entry& entry(const std::string& file) const { return files_.at(keyOf_.at(file)); }
+    std::error_code restore(const std::string& name, bool held);
+
     ProfileEditor& editor_;
     std::vector<std::string> order_;
-    std::map<std::string, Entry> files_;
+    std::map<std::string, Entry> files_;        // by the first path that led to the file
+    std::map<std::string, std::string> keyOf_;  // every loaded path -> its file's key
+    std::map<platform::FileIdentity, std::string> byIdentity_;
 };
 
 }  // namespace quillmere

@@ -39,12 +39,17 @@ std::error_code ProfileEditor::load(std::string_view fileName, profile::DecodedP
     return {};
 }
 
-std::error_code ProfileEditor::save(std::string_view fileName, const profile::DecodedProfile& profile) {
+std::error_code ProfileEditor::save(std::string_view fileName, const profile::DecodedProfile& profile,
+                                    bool* landed) {
+    bool landedHere = false;
+    bool& result = landed ? *landed : landedHere;
+    result = false;
     const fs::path file = resolve(fileName);
     if (auto ec = folderMissing(file)) return ec;
     // An 8-bit text is the file's bytes already: no copy of a multi-megabyte file to write it.
-    if (profile.encoding == profile::FileEncoding::Bytes8) return store_.replace(file, profile.text);
-    return store_.replace(file, profile::encodeProfile(profile));
+    if (profile.encoding == profile::FileEncoding::Bytes8)
+        return store_.replaceTelling(file, profile.text, result);
+    return store_.replaceTelling(file, profile::encodeProfile(profile), result);
 }
 
 std::error_code ProfileEditor::probeWritable(std::string_view fileName) {

@@ -41,7 +41,10 @@ class ProfileEditor {
     // Whole-file access for callers that apply many edits and replace the file once.
     // A missing file loads as empty 8-bit text.
     std::error_code load(std::string_view fileName, profile::DecodedProfile& profile);
-    std::error_code save(std::string_view fileName, const profile::DecodedProfile& profile);
+    // `landed`, when given, tells after a failure whether the new text took the file's place all
+    // the same (FileStore::replaceTelling).
+    std::error_code save(std::string_view fileName, const profile::DecodedProfile& profile,
+                         bool* landed = nullptr);
     std::error_code probeWritable(std::string_view fileName);
 
     FileStore& store() { return store_; }

@@ -141,5 +141,7 @@ TEST(Cli, FailuresSayWhetherFilesChanged) {
     broken.store.refuseHolds = true;
     broken.store.failReplacesAfter = 1;
     EXPECT_EQ(broken.run({"--quiet", other.str()}), cli::kNotRestored);
-    EXPECT_NE(broken.err.str().find(q.installIni.string() + " could not be restored"), std::string::npos);
+    EXPECT_NE(
+        broken.err.str().find(q.installIni.string() + " holds this run's changes: it could not be put back"),
+        std::string::npos);
 }

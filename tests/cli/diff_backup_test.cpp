@@ -99,16 +99,16 @@ TEST(Backup, RunThenRestoreGivesBackEveryOriginalByte) {
     EXPECT_EQ(readBytes(dir / "Driver" / "2KXP_INF" / "C2_59642.INF"), originals.c2);
     EXPECT_EQ(readBytes(dir / "Driver" / "2KXP_INF" / "CX_59642.INF"), originals.cx);
     const std::string list = readBytes(dir / "quillmere-backup.txt");
-    EXPECT_EQ(list.rfind("quillmere-mod backup 1\nfolder ", 0), 0u);
+    EXPECT_EQ(list.rfind("quillmere-mod backup 2\nfolder ", 0), 0u);
     EXPECT_NE(list.find(" " + fs::path("Driver/install.ini").make_preferred().string() + "\n"),
               std::string::npos);
 
-    const ToolResult restore = runTool({"--restore", dir.string()});
+    const ToolResult restore = runTool({"--restore", dir.string(), tree.str()});
     EXPECT_EQ(restore.status, cli::kModded) << restore.err;
     EXPECT_EQ(contentsOf(p), originals);
     EXPECT_NE(restore.out.find("Restored " + p.c2Inf.string() + "\n"), std::string::npos);
     // The files are the originals now, not what the run wrote: a second restore refuses.
-    const ToolResult again = runTool({"--restore", dir.string()});
+    const ToolResult again = runTool({"--restore", dir.string(), tree.str()});
     EXPECT_EQ(again.status, cli::kRefused);
     EXPECT_EQ(contentsOf(p), originals);
 }
@@ -135,7 +135,7 @@ TEST(Backup, AnExistingBackupIsNeverOverwrittenAndAHandEditStopsTheRestore) {
     // One byte more in the CX INF after the run: nothing is restored, and the file is named.
     const PackageFiles modded = contentsOf(p);
     writeBytes(p.cxInf, modded.cx + ";");
-    const ToolResult restore = runTool({"--restore", dir.string()});
+    const ToolResult restore = runTool({"--restore", dir.string(), tree.str()});
     EXPECT_EQ(restore.status, cli::kRefused);
     EXPECT_NE(restore.err.find(p.cxInf.string() + " has changed since the run"), std::string::npos)
         << restore.err;
@@ -145,7 +145,7 @@ TEST(Backup, AnExistingBackupIsNeverOverwrittenAndAHandEditStopsTheRestore) {
     // A damaged copy in the backup is refused as well.
     writeBytes(p.cxInf, modded.cx);
     writeBytes(dir / "Driver" / "install.ini", "damaged");
-    const ToolResult damaged = runTool({"--restore", dir.string()});
+    const ToolResult damaged = runTool({"--restore", dir.string(), tree.str()});
     EXPECT_EQ(damaged.status, cli::kRefused);
     EXPECT_NE(damaged.err.find("is missing or damaged"), std::string::npos);
     EXPECT_EQ(contentsOf(p), modded);
@@ -171,7 +171,8 @@ TEST(Options, ShortOptionsVerboseAndTheHelpThatListsThemAll) {
                                                {"--json", tree.str()},
                                                {"--check", "--diff", tree.str()},
                                                {"--check", "--backup", "x", tree.str()},
-                                               {"--restore", "x", tree.str()},
+                                               {"--restore", "x"},
+                                               {"--restore", "x", tree.str(), tree.str()},
                                                {"--restore"},
                                                {"-x", tree.str()},
                                                {"-q", "--verbose", tree.str()}}) {

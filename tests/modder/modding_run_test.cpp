@@ -216,7 +216,7 @@ TEST(ModdingRun, AReplaceThatFailsPutsBackWhatWasAlreadyReplaced) {
                                                  order[static_cast<std::size_t>(failAt)].string() + " (",
                                              0),
                       0u);
-            EXPECT_EQ(host.messages[0].find("could not be restored") != std::string::npos, restoresFail);
+            EXPECT_EQ(host.messages[0].find("could not be put back") != std::string::npos, restoresFail);
             EXPECT_EQ(host.messages[0].find("Nothing was changed.") != std::string::npos, !restoresFail);
             EXPECT_EQ(host.calls.back(), "endProgram");
             if (!restoresFail) {
@@ -241,7 +241,8 @@ TEST(ModdingRun, AReplaceThatFailsPutsBackWhatWasAlreadyReplaced) {
                                                           " (" + reason + "). Nothing was changed."});
         EXPECT_EQ(contentsOf(p), before);
         std::vector<std::string> replaced = {p.installIni.string(), p.cxInf.string(), p.c2Inf.string()};
-        if (!holds) replaced.insert(replaced.end(), {p.installIni.string(), p.cxInf.string()});
+        // Put back newest first.
+        if (!holds) replaced.insert(replaced.end(), {p.cxInf.string(), p.installIni.string()});
         EXPECT_EQ(f.store.replaced, replaced);
     }
 }
