@@ -98,7 +98,7 @@ std::optional<std::string> backupInsidePackage(const fs::path& dir, const std::s
     const fs::path root = platform::realPath(platform::toPath(folder), ec);
     if (ec) return std::nullopt;
     // The backup folder need not exist yet: its real path is that of its deepest existing part.
-    const fs::path place = fs::weakly_canonical(fs::absolute(dir, ec), ec);
+    const fs::path place = fs::weakly_canonical(fs::absolute(platform::plainPath(dir), ec), ec);
     if (ec || !within(root, place)) return std::nullopt;
     return "The backup folder " + platform::fromPath(dir) + " lies inside " + folder +
            ": a later run would find the copies there and mod them. Nothing was changed.";
