@@ -15,6 +15,7 @@
 #include "faulty_file_store.h"
 #include "inf_section_plan.h"
 #include "package_fixture.h"
+#include "profile_functions.h"
 #include "recording_host.h"
 #include "temp_dir.h"
 
@@ -58,7 +59,7 @@ PackageFiles expectedByOnDiskSequence(const SamplePackage& original) {
     TempDir copy;
     const SamplePackage p = writePackage(copy.path(), readBytes(original.c2Inf), readBytes(original.cxInf));
     writeBytes(p.installIni, readBytes(original.installIni));
-    ProfileEditor editor(copy.path());
+    ProfileFunctions editor(copy.path());
     const std::string r6 = buildDriverPathValue();
     editor.WritePrivateProfileStringA("WIN2K", "R6", r6, p.c2Inf.string());
     editor.WritePrivateProfileStringA("WINXP", "R6", r6, p.cxInf.string());
