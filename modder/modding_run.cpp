@@ -117,7 +117,7 @@ RunOutcome runModding(ModdingHost& host, const RunEnvironment& environment) {
     }
     // What a run stopped dead left beside the files goes first, whatever this run then does.
     for (const std::string& file : {installIni, c2Inf, cxInf})
-        editor.store().removeLeftovers(editor.resolve(file));
+        editor.removeLeftovers(file);
 
     std::uint32_t length = 0;
     if (auto ec = editor.readSection("ATI.Mfg", readBuffer.data(), kReadBufferSize, c2Inf, length)) {

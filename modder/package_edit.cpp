@@ -49,7 +49,6 @@ void PackageEdit::writeSection(const std::string& file, std::string_view section
 }
 
 std::optional<PackageEdit::CommitFailure> PackageEdit::commit() {
-    FileStore& store = editor_.store();
     struct Replaced {
         std::string name;
         bool held;  // the original has a second name: putting it back needs no space
@@ -58,13 +57,13 @@ std::optional<PackageEdit::CommitFailure> PackageEdit::commit() {
     for (const std::string& key : order_) {
         const Entry& file = files_.at(key);
         for (const std::string& name : file.names) {
-            const bool held = !store.holdOriginal(editor_.resolve(name));
+            const bool held = !editor_.holdOriginal(name);
             bool landed = false;
             if (auto ec = editor_.save(name, file.edited, &landed)) {
                 if (landed) {
                     replaced.push_back({name, held});
                 } else if (held) {
-                    store.releaseOriginal(editor_.resolve(name));
+                    editor_.releaseOriginal(name);
                 }
                 CommitFailure failure{name, ec, {}};
                 // Newest first: the C2 INF, which marks the package as modified, goes back first.
@@ -78,18 +77,16 @@ std::optional<PackageEdit::CommitFailure> PackageEdit::commit() {
         }
     }
     for (const Replaced& done : replaced) {
-        if (done.held) store.releaseOriginal(editor_.resolve(done.name));
+        if (done.held) editor_.releaseOriginal(done.name);
     }
     return std::nullopt;
 }
 
 std::error_code PackageEdit::restore(const std::string& name, bool held) {
-    FileStore& store = editor_.store();
-    const auto path = editor_.resolve(name);
-    if (held && !store.restoreOriginal(path)) return {};
+    if (held && !editor_.restoreOriginal(name)) return {};
     // No second name, or it could not be renamed back: write the original bytes anew.
     const std::error_code ec = editor_.save(name, entry(name).original);
-    if (held && !ec) store.releaseOriginal(path);
+    if (held && !ec) editor_.releaseOriginal(name);
     return ec;
 }
 

@@ -38,6 +38,17 @@ class ProfileEditor {
                          bool* landed = nullptr);
     std::error_code probeWritable(std::string_view fileName);
 
+    // A replace that must be undone: the file kept under a second name first, put back or let go
+    // after (FileStore::holdOriginal and the two after it).
+    std::error_code holdOriginal(std::string_view fileName) { return store_.holdOriginal(resolve(fileName)); }
+    std::error_code restoreOriginal(std::string_view fileName) {
+        return store_.restoreOriginal(resolve(fileName));
+    }
+    void releaseOriginal(std::string_view fileName) { store_.releaseOriginal(resolve(fileName)); }
+    // What replaces of earlier runs, stopped dead, left beside the file.
+    std::size_t removeLeftovers(std::string_view fileName) { return store_.removeLeftovers(resolve(fileName)); }
+
+    // The bytes beneath, for callers that copy files as they are (the command line's backup).
     FileStore& store() { return store_; }
 
   private:
