@@ -6,33 +6,42 @@
 namespace quillmere {
 namespace fs = std::filesystem;
 
-std::error_code PackageEdit::load(const std::string& file) {
+std::error_code PackageEdit::load(const std::string& file,
+                                  std::optional<profile::DecodedProfile> alreadyRead) {
     if (keyOf_.count(file)) return {};
     const fs::path path = editor_.resolve(file);
     std::error_code ec;
     const auto identity = platform::fileIdentity(path, ec);
     fs::path real = platform::realPath(path, ec);
     if (ec) real = path;
-    if (identity) {
-        if (const auto known = byIdentity_.find(*identity); known != byIdentity_.end()) {
-            Entry& shared = files_.at(known->second);
-            keyOf_[file] = known->second;
-            bool sameName = false;
-            for (const fs::path& name : shared.realNames) sameName = sameName || name == real;
-            if (!sameName) {
-                shared.names.push_back(file);
-                shared.realNames.push_back(real);
-            }
-            return {};
-        }
-    }
+    if (joinsLoaded(file, identity, real)) return {};
     profile::DecodedProfile profile;
-    if (auto loadEc = editor_.load(file, profile)) return loadEc;
+    if (alreadyRead) {
+        profile = std::move(*alreadyRead);
+    } else if (auto loadEc = editor_.load(file, profile)) {
+        return loadEc;
+    }
     order_.push_back(file);
     keyOf_[file] = file;
     if (identity) byIdentity_[*identity] = file;
     files_.emplace(file, Entry{profile, std::move(profile), {file}, {real}});
     return {};
+}
+
+bool PackageEdit::joinsLoaded(const std::string& file, const std::optional<platform::FileIdentity>& identity,
+                              const fs::path& real) {
+    if (!identity) return false;
+    const auto known = byIdentity_.find(*identity);
+    if (known == byIdentity_.end()) return false;
+    Entry& shared = files_.at(known->second);
+    keyOf_[file] = known->second;
+    bool sameName = false;
+    for (const fs::path& name : shared.realNames) sameName = sameName || name == real;
+    if (!sameName) {
+        shared.names.push_back(file);
+        shared.realNames.push_back(real);
+    }
+    return true;
 }
 
 void PackageEdit::writeKey(const std::string& file, std::string_view section, std::string_view key,

@@ -2,7 +2,6 @@
 
 #include "path_status.h"
 #include "platform.h"
-#include "profile_text.h"
 
 namespace quillmere {
 namespace fs = std::filesystem;
@@ -56,20 +55,6 @@ std::error_code ProfileEditor::probeWritable(std::string_view fileName) {
     const fs::path file = resolve(fileName);
     if (auto ec = folderMissing(file)) return ec;
     return store_.probeWritable(file);
-}
-
-std::error_code ProfileEditor::readSection(std::string_view section, char* buffer, std::uint32_t size,
-                                           std::string_view fileName, std::uint32_t& length) {
-    length = 0;
-    profile::DecodedProfile profile;
-    if (auto ec = load(fileName, profile)) return ec;
-    if (profile.encoding == profile::FileEncoding::Bytes8) {
-        length = profile::readSection(profile.text, section, buffer, size);
-    } else {
-        length = profile::readSection(profile::fromEditText(profile.encoding, profile.text), section, buffer,
-                                      size);
-    }
-    return {};
 }
 
 }  // namespace quillmere

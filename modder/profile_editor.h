@@ -3,7 +3,6 @@
 // profile directory), a file read whole as the text that the edits work on, and written back whole
 // in its own encoding through the file store. Nothing is cached between calls.
 
-#include <cstdint>
 #include <filesystem>
 #include <string>
 #include <string_view>
@@ -20,11 +19,6 @@ class ProfileEditor {
     explicit ProfileEditor(std::filesystem::path profileDirectory, FileStore& store = diskFileStore());
     // The platform's profile directory and the disk.
     ProfileEditor();
-
-    // A section read of the file's 8-bit text, saying why a file that is there could not be read
-    // instead of reading it as empty (a missing file still reads as empty).
-    std::error_code readSection(std::string_view section, char* buffer, std::uint32_t size,
-                                std::string_view fileName, std::uint32_t& length);
 
     // The file a name refers to: a bare name inside the profile directory, a path unchanged.
     std::filesystem::path resolve(std::string_view fileName) const;
@@ -46,7 +40,9 @@ class ProfileEditor {
     }
     void releaseOriginal(std::string_view fileName) { store_.releaseOriginal(resolve(fileName)); }
     // What replaces of earlier runs, stopped dead, left beside the file.
-    std::size_t removeLeftovers(std::string_view fileName) { return store_.removeLeftovers(resolve(fileName)); }
+    std::size_t removeLeftovers(std::string_view fileName) {
+        return store_.removeLeftovers(resolve(fileName));
+    }
 
     // The bytes beneath, for callers that copy files as they are (the command line's backup).
     FileStore& store() { return store_; }

@@ -182,6 +182,27 @@ TEST(ModdingRun, OnlyTheExactMarkerCountsAsModified) {
     }
 }
 
+TEST(ModdingRun, ReadsEachPackageFileOnce) {
+    // A modding run: the check of the C2 INF and the edits share one read.
+    RunFixture f;
+    const SamplePackage p = writeSamplePackage(f.tree.path());
+    RecordingHost host(f.tree.str());
+    EXPECT_EQ(f.run(host), RunOutcome::Modded);
+    const std::map<std::string, int> once = {
+        {p.installIni.string(), 1}, {p.c2Inf.string(), 1}, {p.cxInf.string(), 1}};
+    EXPECT_EQ(f.store.reads, once);
+
+    // A refused run reads the C2 INF alone.
+    RunFixture g;
+    const SamplePackage q = writeSamplePackage(g.tree.path());
+    RecordingHost first(g.tree.str());
+    ASSERT_EQ(g.run(first), RunOutcome::Modded);
+    g.store.reads.clear();
+    RecordingHost again(g.tree.str());
+    EXPECT_EQ(g.run(again), RunOutcome::Refused);
+    EXPECT_EQ(g.store.reads, (std::map<std::string, int>{{q.c2Inf.string(), 1}}));
+}
+
 TEST(ModdingRun, AFileThatCannotBeWrittenIsNamedBeforeAnythingChanges) {
     RunFixture f;
     const SamplePackage p = writeSamplePackage(f.tree.path());
@@ -333,7 +354,8 @@ TEST(ModdingRun, InAWindowAnErrorTheRunDoesNotHandleIsShownAndEndsTheProgram) {
     EXPECT_THROW(runModding(bare, env), ScanError);  // what the window catches
     runModdingInWindow(host, env);
     ASSERT_EQ(host.messages.size(), 1u);
-    EXPECT_NE(host.messages[0].find((f.tree.path() / "missing").string()), std::string::npos) << host.messages[0];
+    EXPECT_NE(host.messages[0].find((f.tree.path() / "missing").string()), std::string::npos)
+        << host.messages[0];
     EXPECT_EQ(host.endProgramCalls, 1);
     EXPECT_EQ(contentsOf(p), before);
 }

@@ -7,9 +7,12 @@ namespace quillmere::testing {
 
 std::uint32_t ProfileFunctions::GetPrivateProfileSectionA(std::string_view section, char* buffer,
                                                           std::uint32_t size, std::string_view fileName) {
-    std::uint32_t length = 0;
-    if (editor_.readSection(section, buffer, size, fileName, length) && size > 0) buffer[0] = '\0';
-    return length;
+    profile::DecodedProfile profile;
+    if (editor_.load(fileName, profile)) {
+        if (size > 0) buffer[0] = '\0';
+        return 0;
+    }
+    return profile::readSection(profile, section, buffer, size);
 }
 
 int ProfileFunctions::WritePrivateProfileSectionA(std::string_view section, std::string_view content,
