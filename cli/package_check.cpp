@@ -6,6 +6,7 @@
 
 #include "device_catalogue.h"
 #include "inf_section_plan.h"
+#include "modified_mark.h"
 #include "package_references.h"
 #include "platform.h"
 #include "preview_run.h"
@@ -14,8 +15,6 @@
 
 namespace quillmere::cli {
 namespace {
-
-constexpr std::uint32_t kReadBufferSize = 1024;  // the run's own
 
 std::string lowerAscii(std::string_view text) {
     std::string out(text);
@@ -132,16 +131,8 @@ CheckReport checkPackage(const std::string& folder, const RunEnvironment& enviro
         report.infs.push_back(std::move(copy));
     }
 
-    if (c2Text) {
-        // The run's own test, on the text the run read: the first three characters of the
-        // [ATI.Mfg] read (as the 8-bit profile function gives it) against the new content's.
-        std::array<char, kReadBufferSize> buffer{};
-        const bool eightBit = c2Text->encoding == profile::FileEncoding::Bytes8;
-        const std::string converted =
-            eightBit ? std::string() : profile::fromEditText(c2Text->encoding, c2Text->text);
-        profile::readSection(eightBit ? c2Text->text : converted, "ATI.Mfg", buffer.data(), kReadBufferSize);
-        report.c2Modified = std::string_view(buffer.data(), 3) == buildManufacturerContent().substr(0, 3);
-    }
+    // The run's own test, on the text the run read.
+    if (c2Text) report.c2Modified = isAlreadyModified(*c2Text, buildManufacturerContent());
 
     const std::filesystem::path systemInf = platform::systemInfFolder();
     for (std::size_t i = 0; i < kReferencedFiles.size(); ++i) {

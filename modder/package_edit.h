@@ -21,8 +21,10 @@ class PackageEdit {
   public:
     explicit PackageEdit(ProfileEditor& editor) : editor_(editor) {}
 
-    // Reads the file once; a path that leads to a file already loaded joins it.
-    std::error_code load(const std::string& file);
+    // Reads the file once; a path that leads to a file already loaded joins it. `alreadyRead`: the
+    // file's text as the caller has just read it through the same editor, taken instead of
+    // reading the file again (dropped when the path joins a file already loaded).
+    std::error_code load(const std::string& file, std::optional<profile::DecodedProfile> alreadyRead = {});
 
     void writeKey(const std::string& file, std::string_view section, std::string_view key,
                   std::string_view value);
@@ -56,6 +58,9 @@ class PackageEdit {
         std::vector<std::string> names;
         std::vector<std::filesystem::path> realNames;
     };
+    // Whether the path leads to a file already loaded (it then joins it).
+    bool joinsLoaded(const std::string& file, const std::optional<platform::FileIdentity>& identity,
+                     const std::filesystem::path& real);
     Entry& entry(const std::string& file) { return files_.at(keyOf_.at(file)); }
     const Entry& entry(const std::string& file) const { return files_.at(keyOf_.at(file)); }
     std::error_code restore(const std::string& name, bool held);

@@ -47,14 +47,4 @@ std::error_code PreviewFileStore::probeWritable(const fs::path& file) {
     return platform::checkReplaceable(target);
 }
 
-const std::string* PreviewFileStore::original(const fs::path& file) const {
-    const auto it = read_.find(file);
-    return it == read_.end() || it->second.ec ? nullptr : &it->second.bytes;
-}
-
-const std::string* PreviewFileStore::replaced(const fs::path& file) const {
-    const auto it = replaced_.find(file);
-    return it == replaced_.end() ? nullptr : &it->second;
-}
-
 }  // namespace quillmere

@@ -6,7 +6,6 @@
 
 #include <filesystem>
 #include <map>
-#include <optional>
 #include <string>
 #include <system_error>
 #include <utility>
@@ -26,10 +25,6 @@ class PreviewFileStore : public FileStore {
     std::error_code replace(const std::filesystem::path& file, const std::string& bytes) override;
     std::error_code probeWritable(const std::filesystem::path& file) override;
 
-    // The bytes the file held when first read, or nothing if it was never read (or missing).
-    const std::string* original(const std::filesystem::path& file) const;
-    // What the run would have written to the file, or nothing if it was not replaced.
-    const std::string* replaced(const std::filesystem::path& file) const;
     // Hands over the bytes first read from the file (reading them now if they never were) and
     // forgets them.
     std::error_code takeOriginal(const std::filesystem::path& file, std::string& bytes);

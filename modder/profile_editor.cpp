@@ -2,7 +2,6 @@
 
 #include "path_status.h"
 #include "platform.h"
-#include "profile_text.h"
 
 namespace quillmere {
 namespace fs = std::filesystem;
@@ -56,49 +55,6 @@ std::error_code ProfileEditor::probeWritable(std::string_view fileName) {
     const fs::path file = resolve(fileName);
     if (auto ec = folderMissing(file)) return ec;
     return store_.probeWritable(file);
-}
-
-std::uint32_t ProfileEditor::GetPrivateProfileSectionA(std::string_view section, char* buffer,
-                                                       std::uint32_t size, std::string_view fileName) {
-    std::uint32_t length = 0;
-    if (readSection(section, buffer, size, fileName, length) && size > 0) buffer[0] = '\0';
-    return length;
-}
-
-std::error_code ProfileEditor::readSection(std::string_view section, char* buffer, std::uint32_t size,
-                                           std::string_view fileName, std::uint32_t& length) {
-    length = 0;
-    profile::DecodedProfile profile;
-    if (auto ec = load(fileName, profile)) return ec;
-    if (profile.encoding == profile::FileEncoding::Bytes8) {
-        length = profile::readSection(profile.text, section, buffer, size);
-    } else {
-        length = profile::readSection(profile::fromEditText(profile.encoding, profile.text), section, buffer,
-                                      size);
-    }
-    return {};
-}
-
-int ProfileEditor::WritePrivateProfileSectionA(std::string_view section, std::string_view content,
-                                               std::string_view fileName) {
-    profile::DecodedProfile profile;
-    lastError_ = load(fileName, profile);
-    if (lastError_) return 0;
-    const auto as = [&](std::string_view text8) { return profile::toEditText(profile.encoding, text8); };
-    profile::writeSection(profile.text, as(section), as(content));
-    lastError_ = save(fileName, profile);
-    return lastError_ ? 0 : 1;
-}
-
-int ProfileEditor::WritePrivateProfileStringA(std::string_view section, std::string_view key,
-                                              std::string_view value, std::string_view fileName) {
-    profile::DecodedProfile profile;
-    lastError_ = load(fileName, profile);
-    if (lastError_) return 0;
-    const auto as = [&](std::string_view text8) { return profile::toEditText(profile.encoding, text8); };
-    profile::writeKey(profile.text, as(section), as(key), as(value));
-    lastError_ = save(fileName, profile);
-    return lastError_ ? 0 : 1;
 }
 
 }  // namespace quillmere

@@ -1,9 +1,8 @@
 #pragma once
-// The three profile operations, with the names and effect of the Windows kernel's 8-bit profile
-// functions, carried out on disk by our own editor. Each call reads the file and each write
-// replaces it before returning; nothing is cached between calls.
+// Profile files by name, as the run reaches them: where a name leads (a bare name lives in the
+// profile directory), a file read whole as the text that the edits work on, and written back whole
+// in its own encoding through the file store. Nothing is cached between calls.
 
-#include <cstdint>
 #include <filesystem>
 #include <string>
 #include <string_view>
@@ -21,20 +20,6 @@ class ProfileEditor {
     // The platform's profile directory and the disk.
     ProfileEditor();
 
-    std::uint32_t GetPrivateProfileSectionA(std::string_view section, char* buffer, std::uint32_t size,
-                                            std::string_view fileName);
-    // The same read, saying why a file that is there could not be read instead of reading it as
-    // empty (a missing file still reads as empty).
-    std::error_code readSection(std::string_view section, char* buffer, std::uint32_t size,
-                                std::string_view fileName, std::uint32_t& length);
-    int WritePrivateProfileSectionA(std::string_view section, std::string_view content,
-                                    std::string_view fileName);
-    int WritePrivateProfileStringA(std::string_view section, std::string_view key, std::string_view value,
-                                   std::string_view fileName);
-
-    // Why the last write returned zero (clear after a success).
-    std::error_code lastError() const { return lastError_; }
-
     // The file a name refers to: a bare name inside the profile directory, a path unchanged.
     std::filesystem::path resolve(std::string_view fileName) const;
 
@@ -47,12 +32,24 @@ class ProfileEditor {
                          bool* landed = nullptr);
     std::error_code probeWritable(std::string_view fileName);
 
+    // A replace that must be undone: the file kept under a second name first, put back or let go
+    // after (FileStore::holdOriginal and the two after it).
+    std::error_code holdOriginal(std::string_view fileName) { return store_.holdOriginal(resolve(fileName)); }
+    std::error_code restoreOriginal(std::string_view fileName) {
+        return store_.restoreOriginal(resolve(fileName));
+    }
+    void releaseOriginal(std::string_view fileName) { store_.releaseOriginal(resolve(fileName)); }
+    // What replaces of earlier runs, stopped dead, left beside the file.
+    std::size_t removeLeftovers(std::string_view fileName) {
+        return store_.removeLeftovers(resolve(fileName));
+    }
+
+    // The bytes beneath, for callers that copy files as they are (the command line's backup).
     FileStore& store() { return store_; }
 
   private:
     std::filesystem::path profileDirectory_;
     FileStore& store_;
-    std::error_code lastError_;
 };
 
 }  // namespace quillmere

@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+#include "profile_text.h"
+
 namespace quillmere::profile {
 namespace {
 
@@ -130,6 +132,13 @@ std::string fromEditText(FileEncoding encoding, std::string_view editText) {
         out.push_back(unit < 0x100 ? static_cast<char>(unit) : '?');
     }
     return out;
+}
+
+std::uint32_t readSection(const DecodedProfile& profile, std::string_view section, char* buffer,
+                          std::uint32_t size) {
+    // An 8-bit text is read in place: no copy of a multi-megabyte file.
+    if (profile.encoding == FileEncoding::Bytes8) return readSection(profile.text, section, buffer, size);
+    return readSection(fromEditText(profile.encoding, profile.text), section, buffer, size);
 }
 
 }  // namespace quillmere::profile

@@ -3,6 +3,7 @@
 // UTF-16 LE byte-order mark stay UTF-16 LE: they are edited as text and written back as UTF-16,
 // so no 8-bit text is ever spliced into UTF-16 bytes. UTF-16 BE files are refused.
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <system_error>
@@ -31,5 +32,9 @@ std::string encodeProfile(const DecodedProfile& profile);
 // What the 8-bit caller passes, turned into the editing text of a file of this encoding, and back.
 std::string toEditText(FileEncoding encoding, std::string_view text8);
 std::string fromEditText(FileEncoding encoding, std::string_view editText);
+
+// A section read (profile::readSection) of the file's text as the 8-bit caller sees it.
+std::uint32_t readSection(const DecodedProfile& profile, std::string_view section, char* buffer,
+                          std::uint32_t size);
 
 }  // namespace quillmere::profile

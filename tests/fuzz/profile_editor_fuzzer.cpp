@@ -14,8 +14,8 @@
 #include <vector>
 
 #include "memory_file_store.h"
-#include "profile_editor.h"
 #include "profile_encoding.h"
+#include "profile_functions.h"
 #include "profile_model.h"
 #include "profile_text.h"
 
@@ -41,7 +41,7 @@ bool readsBackAsItself(std::string_view line) {
 }
 
 // Every entry of the section, as 8-bit text, read through the editor with room to spare.
-std::vector<std::string> readBack(ProfileEditor& editor, std::string_view section, std::size_t room) {
+std::vector<std::string> readBack(testing::ProfileFunctions& editor, std::string_view section, std::size_t room) {
     std::string buffer(room + 2, '\x7f');
     const auto n = editor.GetPrivateProfileSectionA(section, buffer.data(), static_cast<std::uint32_t>(buffer.size()), kFile);
     FUZZ_CHECK(n + 1 < buffer.size());  // room enough: never a cut
@@ -52,7 +52,7 @@ std::vector<std::string> readBack(ProfileEditor& editor, std::string_view sectio
 
 struct Edit {
     MemoryFileStore store;
-    ProfileEditor editor{{}, store};
+    testing::ProfileFunctions editor{{}, store};
 
     // The file's text as the editor edits it, checking that it encodes back to the same bytes.
     profile::DecodedProfile current() {

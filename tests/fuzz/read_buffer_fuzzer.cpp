@@ -9,8 +9,8 @@
 #include <string>
 
 #include "memory_file_store.h"
-#include "profile_editor.h"
 #include "profile_encoding.h"
+#include "profile_functions.h"
 #include "profile_model.h"
 #include "profile_text.h"
 
@@ -84,7 +84,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // The same through the editor, which decodes the file first (a UTF-16 file reads as 8-bit text).
     MemoryFileStore store;
     store.files["f.ini"] = text;
-    ProfileEditor editor({}, store);
+    testing::ProfileFunctions editor({}, store);
     const profile::DecodedProfile decoded = profile::decodeProfile(text);
     // A file the editor refuses (UTF-16 big-endian) reads as an empty section.
     const std::string eightBit =

@@ -15,6 +15,7 @@
 #include "faulty_file_store.h"
 #include "inf_section_plan.h"
 #include "package_fixture.h"
+#include "profile_functions.h"
 #include "recording_host.h"
 #include "temp_dir.h"
 
@@ -58,7 +59,7 @@ PackageFiles expectedByOnDiskSequence(const SamplePackage& original) {
     TempDir copy;
     const SamplePackage p = writePackage(copy.path(), readBytes(original.c2Inf), readBytes(original.cxInf));
     writeBytes(p.installIni, readBytes(original.installIni));
-    ProfileEditor editor(copy.path());
+    ProfileFunctions editor(copy.path());
     const std::string r6 = buildDriverPathValue();
     editor.WritePrivateProfileStringA("WIN2K", "R6", r6, p.c2Inf.string());
     editor.WritePrivateProfileStringA("WINXP", "R6", r6, p.cxInf.string());
@@ -179,6 +180,27 @@ TEST(ModdingRun, OnlyTheExactMarkerCountsAsModified) {
         EXPECT_EQ(f.run(host), RunOutcome::Modded) << body;
         EXPECT_EQ(readBytes(p.c2Inf).substr(0, 14), "[ATI.Mfg]\r\n\"Mo");
     }
+}
+
+TEST(ModdingRun, ReadsEachPackageFileOnce) {
+    // A modding run: the check of the C2 INF and the edits share one read.
+    RunFixture f;
+    const SamplePackage p = writeSamplePackage(f.tree.path());
+    RecordingHost host(f.tree.str());
+    EXPECT_EQ(f.run(host), RunOutcome::Modded);
+    const std::map<std::string, int> once = {
+        {p.installIni.string(), 1}, {p.c2Inf.string(), 1}, {p.cxInf.string(), 1}};
+    EXPECT_EQ(f.store.reads, once);
+
+    // A refused run reads the C2 INF alone.
+    RunFixture g;
+    const SamplePackage q = writeSamplePackage(g.tree.path());
+    RecordingHost first(g.tree.str());
+    ASSERT_EQ(g.run(first), RunOutcome::Modded);
+    g.store.reads.clear();
+    RecordingHost again(g.tree.str());
+    EXPECT_EQ(g.run(again), RunOutcome::Refused);
+    EXPECT_EQ(g.store.reads, (std::map<std::string, int>{{q.c2Inf.string(), 1}}));
 }
 
 TEST(ModdingRun, AFileThatCannotBeWrittenIsNamedBeforeAnythingChanges) {
@@ -332,7 +354,8 @@ TEST(ModdingRun, InAWindowAnErrorTheRunDoesNotHandleIsShownAndEndsTheProgram) {
     EXPECT_THROW(runModding(bare, env), ScanError);  // what the window catches
     runModdingInWindow(host, env);
     ASSERT_EQ(host.messages.size(), 1u);
-    EXPECT_NE(host.messages[0].find((f.tree.path() / "missing").string()), std::string::npos) << host.messages[0];
+    EXPECT_NE(host.messages[0].find((f.tree.path() / "missing").string()), std::string::npos)
+        << host.messages[0];
     EXPECT_EQ(host.endProgramCalls, 1);
     EXPECT_EQ(contentsOf(p), before);
 }

@@ -1,7 +1,7 @@
 // The three profile operations on disk: where a file name leads, what a failed write leaves,
 // and that a replace keeps what the file system knows about the file.
 
-#include "profile_editor.h"
+#include "profile_functions.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -11,17 +11,17 @@
 #include "temp_dir.h"
 
 using namespace std::string_literals;
-using quillmere::ProfileEditor;
 using quillmere::testing::canCreateSymlinks;
 using quillmere::testing::FaultyFileStore;
 using quillmere::testing::keepsPosixPermissions;
+using quillmere::testing::ProfileFunctions;
 using quillmere::testing::readBytes;
 using quillmere::testing::TempDir;
 namespace fs = std::filesystem;
 
 TEST(ProfileEditor, BareNameLivesInTheProfileDirectory) {
     TempDir profileDir;
-    ProfileEditor editor(profileDir.path());
+    ProfileFunctions editor(profileDir.path());
     EXPECT_EQ(editor.WritePrivateProfileSectionA("ATI.Mfg", "\"Mo\0"s, "Label3"), 1);
     EXPECT_EQ(readBytes(profileDir.path() / "Label3"), "[ATI.Mfg]\r\n\"Mo\r\n");
 
@@ -32,7 +32,7 @@ TEST(ProfileEditor, BareNameLivesInTheProfileDirectory) {
 
 TEST(ProfileEditor, MissingFileReadsAsEmpty) {
     TempDir dir;
-    ProfileEditor editor(dir.path());
+    ProfileFunctions editor(dir.path());
     char buffer[4] = {'x', 'x', 'x', 'x'};
     EXPECT_EQ(editor.GetPrivateProfileSectionA("S", buffer, 4, (dir.path() / "none.inf").string()), 0u);
     EXPECT_EQ(buffer[0], '\0');
@@ -41,7 +41,7 @@ TEST(ProfileEditor, MissingFileReadsAsEmpty) {
 
 TEST(ProfileEditor, WriteIntoAMissingFolderFailsAndCreatesNothing) {
     TempDir dir;
-    ProfileEditor editor(dir.path());
+    ProfileFunctions editor(dir.path());
     const fs::path file = dir.path() / "no-such-folder" / "x.ini";
     EXPECT_EQ(editor.WritePrivateProfileStringA("S", "k", "v", file.string()), 0);
     EXPECT_EQ(editor.lastError(), std::errc::no_such_file_or_directory);
@@ -53,7 +53,7 @@ TEST(ProfileEditor, FailedWriteLeavesTheFileByteForByteAndSaysWhy) {
     const fs::path file = dir.write("install.ini", "[WIN2K]\r\nR6=old\r\n");
     FaultyFileStore store;
     store.failReplaceOf.insert(file.string());
-    ProfileEditor editor(dir.path(), store);
+    ProfileFunctions editor(dir.path(), store);
     EXPECT_EQ(editor.WritePrivateProfileStringA("WIN2K", "R6", "new", file.string()), 0);
     EXPECT_EQ(editor.lastError(), std::errc::no_space_on_device);
     EXPECT_EQ(readBytes(file), "[WIN2K]\r\nR6=old\r\n");
@@ -75,7 +75,7 @@ TEST(ProfileEditor, ReplaceKeepsPermissionsLinksAndLeavesNoTemporaryFile) {
     const fs::path link = dir.path() / "C2_link.inf";
     fs::create_symlink(real, link);
 
-    ProfileEditor editor(dir.path());
+    ProfileFunctions editor(dir.path());
     EXPECT_EQ(editor.WritePrivateProfileSectionA("S", "b\0"s, link.string()), 1);
     EXPECT_TRUE(fs::is_symlink(link));
     EXPECT_EQ(readBytes(real), "[S]\r\nb\r\n");
@@ -88,7 +88,7 @@ TEST(ProfileEditor, Utf16FileStaysUtf16OnDisk) {
     TempDir dir;
     const std::string utf16 = "\xFF\xFE[\0S\0]\0\r\0\n\0"s;
     const fs::path file = dir.write("u.inf", utf16);
-    ProfileEditor editor(dir.path());
+    ProfileFunctions editor(dir.path());
     EXPECT_EQ(editor.WritePrivateProfileStringA("S", "R6", "v", file.string()), 1);
     EXPECT_EQ(readBytes(file), utf16 +
                                    "R\0"
@@ -98,7 +98,7 @@ TEST(ProfileEditor, Utf16FileStaysUtf16OnDisk) {
 TEST(ProfileEditor, AFolderInPlaceOfTheFileIsAFailureNotACrash) {
     TempDir dir;
     fs::create_directory(dir.path() / "install.ini");
-    ProfileEditor editor(dir.path());
+    ProfileFunctions editor(dir.path());
     const std::string name = (dir.path() / "install.ini").string();
     EXPECT_EQ(editor.WritePrivateProfileStringA("WIN2K", "R6", "v", name), 0);
     EXPECT_TRUE(editor.lastError());

@@ -15,6 +15,7 @@
 #include "inf_section_plan.h"
 #include "modding_run.h"
 #include "package_fixture.h"
+#include "profile_functions.h"
 #include "recording_host.h"
 #include "temp_dir.h"
 
@@ -136,7 +137,7 @@ namespace {
 // The run's writes made one by one through the profile functions, each reading and replacing the
 // file on disk: what a run on a package whose slots share files must come to.
 void modOneByOne(const SamplePackage& p) {
-    ProfileEditor editor(p.root);
+    ProfileFunctions editor(p.root);
     const std::string ini = p.installIni.string(), c2 = p.c2Inf.string(), cx = p.cxInf.string();
     // A slot that leads to another file is that file's path here.
     const std::string value = buildDriverPathValue();

@@ -5,6 +5,7 @@
 namespace quillmere::testing {
 
 std::error_code FaultyFileStore::read(const std::filesystem::path& file, std::string& bytes) {
+    ++reads[platform::fromPath(file)];
     return disk_.read(file, bytes);
 }
 
@@ -23,6 +24,7 @@ std::error_code FaultyFileStore::probeWritable(const std::filesystem::path& file
 }
 
 std::error_code FaultyFileStore::holdOriginal(const std::filesystem::path& file) {
+    held.push_back(platform::fromPath(file));
     if (refuseHolds) return std::make_error_code(std::errc::operation_not_permitted);
     return disk_.holdOriginal(file);
 }

@@ -2,6 +2,7 @@
 // A FileStore over the disk that fails on purpose: a chosen replace or probe returns an error
 // without touching the file, as a full disk or a read-only file would.
 
+#include <map>
 #include <set>
 #include <string>
 #include <system_error>
@@ -31,6 +32,8 @@ class FaultyFileStore : public FileStore {
 
     std::vector<std::string> replaced;  // files in replace order, successful or not
     int replaceCalls = 0;
+    std::map<std::string, int> reads;  // how often each file was read
+    std::vector<std::string> held;     // files in holdOriginal order, refused or not
 
   private:
     DiskFileStore disk_;

@@ -19,6 +19,7 @@
 #include "package_scanner.h"
 #include "platform.h"
 #include "profile_editor.h"
+#include "profile_functions.h"
 #include "recording_host.h"
 #include "temp_dir.h"
 
@@ -126,7 +127,7 @@ TEST(WindowsProfileDirectory, ABareFileNameLivesInTheWindowsDirectory) {
     const std::string name = "quillmere-test-" + std::to_string(::GetCurrentProcessId()) + ".ini";
     const fs::path expected = fs::path(windows) / name;
 
-    ProfileEditor editor;
+    ProfileFunctions editor;
     if (editor.WritePrivateProfileStringA("S", "k", "v", name) == 0) {
         GTEST_SKIP() << "the Windows directory is not writable without elevation: "
                      << editor.lastError().message();
@@ -151,7 +152,7 @@ TEST(WindowsPaths, Utf8TextsReachTheSystemAsUtf16WhateverTheCodePage) {
     EXPECT_EQ(platform::fromPath(platform::toPath(folder8)), folder8);
 
     // A profile write through the UTF-8 name, read back through the wide one.
-    ProfileEditor editor(dir.path());
+    ProfileFunctions editor(dir.path());
     EXPECT_EQ(editor.WritePrivateProfileStringA("WIN2K", "R6", "x", folder8 + "\\C2_\xC3\xA9.INF"), 1);
     EXPECT_EQ(readBytes(fs::path(folderWide + L"\\C2_\u00E9.INF")), "[WIN2K]\r\nR6=x\r\n");
 
@@ -171,7 +172,7 @@ TEST(WindowsReplace, KeepsHiddenAndArchiveAndLeavesNoTemporaryFile) {
     if ((::GetFileAttributesW(file.c_str()) & wanted) != wanted) {
         GTEST_SKIP() << "this file system keeps no hidden attribute";
     }
-    ProfileEditor editor(dir.path());
+    ProfileFunctions editor(dir.path());
     EXPECT_EQ(editor.WritePrivateProfileStringA("WIN2K", "R6", "new", file.string()), 1);
     EXPECT_EQ(readBytes(file), "[WIN2K]\r\nR6=new\r\n");
     EXPECT_EQ(::GetFileAttributesW(file.c_str()) & wanted, wanted);
@@ -188,8 +189,8 @@ TEST(WindowsReplace, AReadOnlyFileIsRefusedAndStaysAsItWas) {
         ::SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_NORMAL);
         GTEST_SKIP() << "the system lets this user write read-only files (Wine run as root does)";
     }
-    ProfileEditor editor(dir.path());
-    EXPECT_TRUE(editor.probeWritable(file.string()));
+    ProfileFunctions editor(dir.path());
+    EXPECT_TRUE(editor.editor().probeWritable(file.string()));
     EXPECT_EQ(editor.WritePrivateProfileStringA("WIN2K", "R6", "new", file.string()), 0);
     EXPECT_TRUE(editor.lastError());
     EXPECT_EQ(readBytes(file), "[WIN2K]\r\nR6=old\r\n");

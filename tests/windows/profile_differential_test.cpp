@@ -18,7 +18,7 @@
 #include "inf_section_plan.h"
 #include "package_fixture.h"
 #include "platform.h"
-#include "profile_editor.h"
+#include "profile_functions.h"
 #include "temp_dir.h"
 
 using namespace std::string_literals;
@@ -104,7 +104,7 @@ Outcome runOnSystem(const Case& c, const fs::path& file) {
 }
 
 Outcome runOnEditor(const Case& c, const fs::path& file) {
-    ProfileEditor editor(file.parent_path());
+    ProfileFunctions editor(file.parent_path());
     return run(c, file, [&](const Step& step, const std::string& name) -> std::string {
         switch (step.op) {
             case Op::ReadSection: {

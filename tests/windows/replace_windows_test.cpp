@@ -16,6 +16,7 @@
 #include "modding_run.h"
 #include "package_fixture.h"
 #include "profile_editor.h"
+#include "profile_functions.h"
 #include "recording_host.h"
 #include "temp_dir.h"
 
@@ -101,7 +102,7 @@ TEST(WindowsReplace, KeepsTheAccessControlListAndTheAttributes) {
     const DWORD wanted = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_ARCHIVE;
     ASSERT_TRUE(::SetFileAttributesW(file.c_str(), wanted));
 
-    ProfileEditor editor(dir.path());
+    ProfileFunctions editor(dir.path());
     ASSERT_EQ(editor.WritePrivateProfileStringA("WIN2K", "R6", "new", file.string()), 1)
         << editor.lastError().message();
     EXPECT_EQ(readBytes(file), "[WIN2K]\r\nR6=new\r\n");

@@ -11,7 +11,7 @@
 #include "file_store.h"
 #include "path_status.h"
 #include "platform.h"
-#include "profile_editor.h"
+#include "profile_functions.h"
 #include "temp_dir.h"
 #include "wide_text.h"
 
@@ -108,7 +108,7 @@ TEST(WindowsLongPaths, APackageDeeperThan260CharactersIsListedReadAndWritten) {
     EXPECT_EQ(entries[0].size, 9u);
 
     // A whole profile write through the engine's own editor.
-    ProfileEditor editor(dir.path());
+    quillmere::testing::ProfileFunctions editor(dir.path());
     EXPECT_EQ(editor.WritePrivateProfileStringA("WIN2K", "R6", "x", file), 1);
     std::string bytes;
     ASSERT_FALSE(DiskFileStore().read(platform::toPath(file), bytes));
