@@ -60,18 +60,15 @@ public:
     std::string chosenFolder() override { return folder_; }
     void showScanPath(const std::string&) override {}
     void addFoundFile(const std::string&, const std::string&) override {}
-    void setSlotText(FoundSlot slot, const std::string& text) override { slots_[slot] = text; }
-    std::string slotText(FoundSlot slot) override {
-        const auto it = slots_.find(slot);
-        return it == slots_.end() ? std::string(placeholderText(slot)) : it->second;
-    }
+    void setSlotText(FoundSlot slot, const std::string& text) override { slots_.set(slot, text); }
+    std::string slotText(FoundSlot slot) override { return slots_.text(slot); }
     void showMessage(const std::string&) override {}
     Answer askYesNo(const std::string&, const std::string&) override { return Answer::No; }
     void endProgram() override {}
 
 private:
     std::string folder_;
-    std::map<FoundSlot, std::string> slots_;
+    FoundSlots slots_;
 };
 
 std::string ms(double seconds) {

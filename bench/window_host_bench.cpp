@@ -1,6 +1,6 @@
 // Times a whole run driven through the main window's host (offscreen, the window on screen)
 // against the same run through the command line's host, in one process, on the same package:
-// the window's per-file label repaint must not dominate the run.
+// what the window does per file must not dominate the run.
 //   quillmere_bench_window [WORK_FOLDER] [ROUNDS]
 
 #include <QApplication>

@@ -37,17 +37,15 @@ void ConsoleHost::showScanPath(const std::string& path) {
 }
 
 void ConsoleHost::addFoundFile(const std::string& path, const std::string& sizeText) {
-    found_.emplace_back(path, sizeText);
     if (options_.verbose) say("Found " + path + " (" + sizeText + " bytes)");
 }
 
 void ConsoleHost::setSlotText(FoundSlot slot, const std::string& text) {
-    slots_[slot] = text;
+    slots_.set(slot, text);
 }
 
 std::string ConsoleHost::slotText(FoundSlot slot) {
-    const auto it = slots_.find(slot);
-    return it == slots_.end() ? std::string(placeholderText(slot)) : it->second;
+    return slots_.text(slot);
 }
 
 void ConsoleHost::clearStatusLine() {

@@ -5,7 +5,6 @@
 #include <chrono>
 #include <functional>
 #include <iosfwd>
-#include <map>
 #include <string>
 #include <vector>
 
@@ -36,17 +35,14 @@ class ConsoleHost : public ModdingHost {
     std::string slotText(FoundSlot slot) override;
     void showMessage(const std::string& text) override;
     Answer askYesNo(const std::string& text, const std::string& title) override;
-    void endProgram() override { ended_ = true; }
+    // The run returns right after this; the command ends when its caller does.
+    void endProgram() override {}
 
     // With --quiet, the run's texts are held back and printed to standard error only when
     // the run did not succeed.
     void finish(bool succeeded);
     // With --verbose, names each file a run changed.
     void reportChanged(const std::vector<std::string>& files);
-
-    bool ended() const { return ended_; }
-    std::size_t filesExamined() const { return examined_; }
-    const std::vector<std::pair<std::string, std::string>>& foundFiles() const { return found_; }
 
   private:
     void clearStatusLine();
@@ -56,13 +52,11 @@ class ConsoleHost : public ModdingHost {
     ConsoleStreams streams_;
     Clock clock_;
     std::string folder_;
-    std::map<FoundSlot, std::string> slots_;
-    std::vector<std::pair<std::string, std::string>> found_;
+    FoundSlots slots_;
     std::vector<std::string> heldBack_;
     std::size_t examined_ = 0;
     std::chrono::steady_clock::time_point lastDraw_{};
     bool statusShown_ = false;
-    bool ended_ = false;
 };
 
 }  // namespace quillmere::cli

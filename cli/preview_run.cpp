@@ -9,17 +9,14 @@ namespace {
 class PreviewHost : public ModdingHost {
   public:
     PreviewHost(std::string folder, InstallAnswer answer, std::vector<std::string>& messages,
-                std::map<FoundSlot, std::string>& slots)
+                FoundSlots& slots)
         : folder_(std::move(folder)), answer_(answer), messages_(messages), slots_(slots) {}
 
     std::string chosenFolder() override { return folder_; }
     void showScanPath(const std::string&) override {}
     void addFoundFile(const std::string&, const std::string&) override {}
-    void setSlotText(FoundSlot slot, const std::string& text) override { slots_[slot] = text; }
-    std::string slotText(FoundSlot slot) override {
-        const auto it = slots_.find(slot);
-        return it == slots_.end() ? std::string(placeholderText(slot)) : it->second;
-    }
+    void setSlotText(FoundSlot slot, const std::string& text) override { slots_.set(slot, text); }
+    std::string slotText(FoundSlot slot) override { return slots_.text(slot); }
     void showMessage(const std::string& text) override { messages_.push_back(text); }
     Answer askYesNo(const std::string& text, const std::string&) override {
         const bool yes = answer_ == InstallAnswer::Yes;
@@ -32,7 +29,7 @@ class PreviewHost : public ModdingHost {
     std::string folder_;
     InstallAnswer answer_;
     std::vector<std::string>& messages_;
-    std::map<FoundSlot, std::string>& slots_;
+    FoundSlots& slots_;
 };
 
 }  // namespace
@@ -52,8 +49,8 @@ Preview::Preview(const std::string& folder, InstallAnswer answer, const RunEnvir
     auto written = store_.takeReplaced();
 
     for (const FoundSlot slot : {FoundSlot::Label2, FoundSlot::Label3, FoundSlot::Label4}) {
-        if (!found(slot)) continue;
-        const std::string path = slotText(slot);
+        if (!slots_.found(slot)) continue;
+        const std::string& path = slots_.text(slot);
         bool seen = false;
         for (const PreviewedFile& file : files_) seen = seen || file.path == path;
         if (seen) continue;
@@ -76,11 +73,6 @@ std::optional<std::filesystem::path> relativeTo(const std::filesystem::path& fol
     const auto relative = full.lexically_relative(base);
     if (ec || relative.empty() || *relative.begin() == "..") return std::nullopt;
     return relative;
-}
-
-std::string Preview::slotText(FoundSlot slot) const {
-    const auto it = slots_.find(slot);
-    return it == slots_.end() ? std::string(placeholderText(slot)) : it->second;
 }
 
 }  // namespace quillmere::cli

@@ -3,7 +3,6 @@
 // over a file store that keeps the writes in memory, so that nothing on disk changes. What it
 // would have written, the originals and the messages it would have shown come back.
 
-#include <map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -35,8 +34,8 @@ class Preview {
     RunOutcome outcome() const { return outcome_; }
     // The lines a run prints, in order, the question with its answer included.
     const std::vector<std::string>& messages() const { return messages_; }
-    std::string slotText(FoundSlot slot) const;
-    bool found(FoundSlot slot) const { return slotText(slot) != placeholderText(slot); }
+    const std::string& slotText(FoundSlot slot) const { return slots_.text(slot); }
+    bool found(FoundSlot slot) const { return slots_.found(slot); }
     // install.ini, the C2 INF and the CX INF as far as found, each file once.
     const std::vector<PreviewedFile>& files() const { return files_; }
     // The same, handed over: saves copying multi-megabyte texts that are only looked at once.
@@ -51,7 +50,7 @@ class Preview {
     std::unique_ptr<ProfileEditor> editor_;
     RunOutcome outcome_ = RunOutcome::Refused;
     std::vector<std::string> messages_;
-    std::map<FoundSlot, std::string> slots_;
+    FoundSlots slots_;
     std::vector<PreviewedFile> files_;
 };
 

@@ -3,7 +3,9 @@
 // into it; a slot that still holds its name means nothing of its kind was found.
 
 #include <array>
+#include <string>
 #include <string_view>
+#include <utility>
 
 namespace quillmere {
 
@@ -31,5 +33,23 @@ constexpr std::string_view placeholderText(FoundSlot slot) {
     }
     return {};
 }
+
+// The four slots' texts, each starting as its placeholder. Every host keeps its slots in one.
+class FoundSlots {
+  public:
+    FoundSlots() {
+        for (FoundSlot slot : kFoundSlots) texts_[indexOf(slot)] = std::string(placeholderText(slot));
+    }
+
+    const std::string& text(FoundSlot slot) const { return texts_[indexOf(slot)]; }
+    void set(FoundSlot slot, std::string text) { texts_[indexOf(slot)] = std::move(text); }
+    // Whether the slot holds a path: anything but its own placeholder, compared byte for byte.
+    bool found(FoundSlot slot) const { return text(slot) != placeholderText(slot); }
+
+  private:
+    static std::size_t indexOf(FoundSlot slot) { return static_cast<std::size_t>(slot); }
+
+    std::array<std::string, 4> texts_;
+};
 
 }  // namespace quillmere

@@ -17,12 +17,11 @@ void RecordingHost::addFoundFile(const std::string& path, const std::string& siz
 }
 
 void RecordingHost::setSlotText(FoundSlot slot, const std::string& text) {
-    slots_[slot] = text;
+    slots_.set(slot, text);
 }
 
 std::string RecordingHost::slotText(FoundSlot slot) {
-    const auto it = slots_.find(slot);
-    return it == slots_.end() ? std::string(placeholderText(slot)) : it->second;
+    return slots_.text(slot);
 }
 
 void RecordingHost::showMessage(const std::string& text) {

@@ -1,7 +1,6 @@
 #pragma once
 // A ModdingHost that records every call, for checking what the run showed and in which order.
 
-#include <map>
 #include <string>
 #include <vector>
 
@@ -34,7 +33,7 @@ class RecordingHost : public ModdingHost {
   private:
     std::string folder_;
     Answer answer_;
-    std::map<FoundSlot, std::string> slots_;
+    FoundSlots slots_;
 };
 
 }  // namespace quillmere::testing

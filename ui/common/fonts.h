@@ -13,7 +13,5 @@ struct FontFace {
 
 // Every visible text of the three windows: buttons, lists, help texts.
 inline constexpr FontFace kWindowFont{"Tahoma", 8.25};
-// The main window's hidden labels and lists, which nobody sees.
-inline constexpr FontFace kHiddenControlsFont{"MS Sans Serif", 8.25};
 
 }  // namespace quillmere::ui::common

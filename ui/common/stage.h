@@ -1,7 +1,7 @@
 #pragma once
 // The banner's stage: its size, its title, and how the stage and the pieces drawn on it are placed.
-// The Qt window draws the title from its stored glyphs (title_outline.h), the Win32 window with a
-// font of the system's; these rules say where either goes.
+// Both windows fill the title from its stored glyphs (title_outline.h); these rules say where
+// it and the other pieces go.
 
 #include <string_view>
 

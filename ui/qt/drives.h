@@ -2,7 +2,10 @@
 // What the drive and folder lists start from on this operating system.
 
 #include <QString>
+#include <string>
 #include <vector>
+
+#include "startup_folders.h"
 
 namespace quillmere::ui {
 
@@ -17,15 +20,7 @@ std::vector<Drive> listDrives();
 // One drive as listDrives() would show it, without looking at the others.
 Drive driveAt(const QString& root);
 
-// Where the windows open at start-up.
-struct StartupFolders {
-    QString systemDrive;     // the drive the drive list is set to
-    QString packageFolder;   // the usual package folder, with a trailing separator
-    QString packageOpen;     // the same folder as the folder list opens it
-    QString fallbackFolder;  // opened when the package folder is missing
-};
-
-// "c:\ati\" and "C:\" on Windows; elsewhere the folder "ati" in `home` and `home` itself.
-StartupFolders startupFolders(const QString& home);
+// Where the windows open at start-up: drive C on Windows, elsewhere the user's `home`.
+common::StartupFolders startupFolders(const std::string& home);
 
 }  // namespace quillmere::ui

@@ -2,6 +2,7 @@
 #include <QFileInfo>
 #include <QStorageInfo>
 
+#include "drive_label.h"
 #include "drives.h"
 
 namespace quillmere::ui {
@@ -17,7 +18,7 @@ bool holdsRealFiles(const QStorageInfo& volume) {
 }  // namespace
 
 Drive driveAt(const QString& root) {
-    return {root, root};
+    return {root, QString::fromStdString(common::driveLabel(root.toStdString(), {}))};
 }
 
 std::vector<Drive> listDrives() {
@@ -34,9 +35,8 @@ std::vector<Drive> listDrives() {
     return drives;
 }
 
-StartupFolders startupFolders(const QString& home) {
-    const QString package = QDir(home).filePath(QStringLiteral("ati"));
-    return {QStringLiteral("/"), package + QLatin1Char('/'), package, home};
+common::StartupFolders startupFolders(const std::string& home) {
+    return common::homeStartupFolders(home);
 }
 
 }  // namespace quillmere::ui

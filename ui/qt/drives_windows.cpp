@@ -1,16 +1,16 @@
 #include <QDir>
 #include <QStorageInfo>
 
+#include "drive_label.h"
 #include "drives.h"
 
 namespace quillmere::ui {
 
 Drive driveAt(const QString& root) {
     const QString native = QDir::toNativeSeparators(root);  // "C:\"
-    QString label = native.left(2).toLower();               // "c:"
-    const QString name = QStorageInfo(root).name();
-    if (!name.isEmpty()) label += QStringLiteral(" [%1]").arg(name);
-    return {native, label};
+    const std::string label =
+        common::driveLabel(native.toStdString(), QStorageInfo(root).name().toStdString());
+    return {native, QString::fromStdString(label)};
 }
 
 std::vector<Drive> listDrives() {
@@ -19,9 +19,8 @@ std::vector<Drive> listDrives() {
     return drives;
 }
 
-StartupFolders startupFolders(const QString& /*home*/) {
-    return {QStringLiteral("C:\\"), QStringLiteral("c:\\ati\\"), QStringLiteral("C:\\ati"),
-            QStringLiteral("C:\\")};
+common::StartupFolders startupFolders(const std::string& /*home*/) {
+    return common::windowsStartupFolders();
 }
 
 }  // namespace quillmere::ui

@@ -1,16 +1,15 @@
 #include "folder_list.h"
 
 #include <QDir>
-#include <QFileInfo>
 #include <QKeyEvent>
 #include <QStyledItemDelegate>
 
+#include "folder_lines.h"
 #include "folder_pictures.h"
 
 namespace quillmere::ui {
 namespace {
 
-constexpr int kIndentPerLevel = 8;
 constexpr int kPathRole = Qt::UserRole;
 constexpr int kLevelRole = Qt::UserRole + 1;
 
@@ -22,28 +21,10 @@ class IndentDelegate : public QStyledItemDelegate {
     void paint(QPainter* painter, const QStyleOptionViewItem& option,
                const QModelIndex& index) const override {
         QStyleOptionViewItem shifted = option;
-        shifted.rect.adjust(index.data(kLevelRole).toInt() * kIndentPerLevel, 0, 0, 0);
+        shifted.rect.adjust(index.data(kLevelRole).toInt() * common::kFolderIndentPerLevel, 0, 0, 0);
         QStyledItemDelegate::paint(painter, shifted, index);
     }
 };
-
-// The folder and each folder above it, from the drive down. Works on text alone, so that a
-// path that does not exist still shows where it is.
-QStringList levelsOf(const QString& cleanPath) {
-    QStringList levels;
-    QString current = cleanPath;
-    for (;;) {
-        levels.prepend(current);
-        const QString parent = QFileInfo(current).path();
-        if (parent == current || parent == QLatin1String(".")) break;
-        current = parent;
-    }
-    return levels;
-}
-
-QString levelText(const QString& level, bool isDrive) {
-    return isDrive ? QDir::toNativeSeparators(level) : QFileInfo(level).fileName();
-}
 
 }  // namespace
 
@@ -51,6 +32,7 @@ FolderList::FolderList(QWidget* parent) : QListWidget(parent) {
     setItemDelegate(new IndentDelegate(this));
     setSelectionMode(QAbstractItemView::SingleSelection);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setIconSize(QSize(common::kFolderPictureSize, common::kFolderPictureSize));
     connect(this, &QListWidget::itemDoubleClicked, this, &FolderList::openItem);
 }
 
@@ -79,7 +61,7 @@ QIcon FolderList::folderIcon(bool open) const {
 void FolderList::rebuild() {
     clear();
     const QString clean = QDir::fromNativeSeparators(path_);
-    const QStringList levels = levelsOf(clean);
+    const std::vector<common::FolderLevel> levels = common::folderLevels(clean.toStdString(), '/');
     if (openIcon_.isNull()) {
         openIcon_ = folderIcon(true);
         closedIcon_ = folderIcon(false);
@@ -88,9 +70,10 @@ void FolderList::rebuild() {
     const QIcon& closedIcon = closedIcon_;
 
     int level = 0;
-    for (const QString& folder : levels) {
-        auto* item = new QListWidgetItem(openIcon, levelText(folder, level == 0), this);
-        item->setData(kPathRole, folder);
+    for (const common::FolderLevel& folder : levels) {
+        const QString text = QString::fromStdString(folder.text);
+        auto* item = new QListWidgetItem(openIcon, level == 0 ? QDir::toNativeSeparators(text) : text, this);
+        item->setData(kPathRole, QString::fromStdString(folder.path));
         item->setData(kLevelRole, level++);
     }
     QListWidgetItem* open = item(count() - 1);

@@ -3,6 +3,7 @@
 #include <QPainter>
 #include <QPolygon>
 
+#include "folder_lines.h"
 #include "folder_picture.h"
 #include "from_common.h"
 
@@ -10,7 +11,7 @@ namespace quillmere::ui {
 
 QImage folderPicture(bool open, qreal pixelRatio) {
     // Drawn in the screen's own pixels, outline and all, rather than a 16-pixel picture scaled up.
-    const int side = qRound(common::kFolderGrid * pixelRatio);
+    const int side = qRound(common::kFolderPictureSize * pixelRatio);
     QImage picture(side, side, QImage::Format_ARGB32_Premultiplied);
     picture.fill(Qt::transparent);
     {

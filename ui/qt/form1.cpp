@@ -27,6 +27,11 @@ Widget* placed(Widget* widget, const common::ControlRow& row) {
     return widget;
 }
 
+// Engine texts are 8-bit paths in the system's own encoding.
+QString fromEngine(const std::string& text) {
+    return QFile::decodeName(QByteArray::fromStdString(text));
+}
+
 // Holds the wait cursor for as long as a run holds the thread.
 class WaitCursor {
   public:
@@ -40,8 +45,8 @@ class WaitCursor {
 
 Form1Setup Form1Setup::forThisMachine() {
     Form1Setup setup;
-    setup.folders = startupFolders(QDir::homePath());
-    setup.drives = {driveAt(setup.folders.systemDrive)};
+    setup.folders = startupFolders(QFile::encodeName(QDir::homePath()).toStdString());
+    setup.drives = {driveAt(fromEngine(setup.folders.systemDrive))};
     setup.refreshDrives = listDrives;
     setup.bannerSeed = QRandomGenerator::global()->generate();
     return setup;
@@ -61,9 +66,8 @@ Form1::Form1(Form1Setup setup, QWidget* parent)
     setFont(classicFont());
 
     buildControls();
-    buildHiddenControls();
     MessageBoxes& boxes = setup_.boxes ? *setup_.boxes : realBoxes_;
-    host_ = std::make_unique<WindowHost>(*this, *dir1_, hidden_, boxes, setup_.quit);
+    host_ = std::make_unique<WindowHost>(*this, *dir1_, boxes, setup_.quit);
 }
 
 Form1::~Form1() = default;
@@ -96,32 +100,19 @@ void Form1::buildControls() {
     picture1_->setPixmap(logo());
 }
 
-void Form1::buildHiddenControls() {
-    // Below the bottom edge of the fixed-size client area, so they never come into view.
-    const QFont font = qtFont(common::kHiddenControlsFont);
-    const auto label = [this, &font](const char* name) {
-        const common::ControlRow& row = form1Control(name);
-        auto* l = placed(new QLabel(toQString(row.text), this), row);
-        l->setFont(font);
-        l->setWordWrap(true);
-        return l;
-    };
-    const auto list = [this, &font](const char* name) {
-        auto* l = placed(new QListWidget(this), form1Control(name));
-        l->setFont(font);
-        return l;
-    };
-    hidden_.label1 = label("Label1");
-    hidden_.slotLabels = {label("Label2"), label("Label3"), label("Label4"), label("Label5")};
-    hidden_.list1 = list("List1");
-    hidden_.list2 = list("List2");
-
-    QWidget* previous = nullptr;
-    for (std::string_view name : common::kForm1TabOrder) {
-        auto* widget = findChild<QWidget*>(toQString(name), Qt::FindDirectChildrenOnly);
-        if (previous) setTabOrder(previous, widget);
-        previous = widget;
+bool Form1::focusNextPrevChild(bool next) {
+    QWidget* holder = focusWidget();
+    while (holder && holder != this && holder->parentWidget() != this) holder = holder->parentWidget();
+    const QString current = !holder || holder == this ? QStringLiteral("List1") : holder->objectName();
+    const std::string_view target = common::nextTabStop(current.toStdString(), next);
+    if (target == "List1") {
+        setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+        return true;
     }
+    QWidget* control = findChild<QWidget*>(toQString(target), Qt::FindDirectChildrenOnly);
+    if (!control) return false;
+    control->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+    return true;
 }
 
 void Form1::start() {
@@ -134,13 +125,13 @@ void Form1::load() {
     {
         // Both branches below open a folder, so the drive's own listing would be thrown away.
         const QSignalBlocker quiet(drive1_);
-        drive1_->setDrive(setup_.folders.systemDrive);
+        drive1_->setDrive(fromEngine(setup_.folders.systemDrive));
     }
-    if (folderExists(QFile::encodeName(setup_.folders.packageFolder).toStdString())) {
-        dir1_->setPath(setup_.folders.packageOpen);
+    if (folderExists(setup_.folders.packageFolder)) {
+        dir1_->setPath(fromEngine(setup_.folders.packageOpen));
     } else {
         host_->showMessage(std::string(common::kNoPackageFolderMessage));
-        dir1_->setPath(setup_.folders.fallbackFolder);
+        dir1_->setPath(fromEngine(setup_.folders.fallbackFolder));
     }
 }
 

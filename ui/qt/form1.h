@@ -1,10 +1,9 @@
 #pragma once
 // The main window: drive and folder lists, the three buttons, the logo and the banner, plus the
-// hidden labels and lists through which a modding run reports. It opens the help windows, which
-// then live on their own.
+// hidden labels and lists (as window state, in its host) through which a modding run reports. It
+// opens the help windows, which then live on their own.
 
 #include <QLabel>
-#include <QListWidget>
 #include <QPushButton>
 #include <functional>
 #include <memory>
@@ -24,7 +23,7 @@ namespace quillmere::ui {
 
 // What the window takes from outside; tests replace parts of it.
 struct Form1Setup {
-    StartupFolders folders;
+    common::StartupFolders folders;
     std::vector<Drive> drives;                          // listed at start
     std::function<std::vector<Drive>()> refreshDrives;  // empty: the list keeps `drives`
     Links links = builtInLinks();
@@ -54,9 +53,13 @@ class Form1 : public QWidget {
     WindowHost& host() { return *host_; }
     HelpWindows& helpWindows() { return helpWindows_; }
 
+  protected:
+    // Tab follows the shared order, which has a stop on the hidden List1: while the focus rests
+    // there, the window itself holds it and no control shows it.
+    bool focusNextPrevChild(bool next) override;
+
   private:
     void buildControls();
-    void buildHiddenControls();
     void load();
     void startModding();
     void contactAuthor();
@@ -70,7 +73,6 @@ class Form1 : public QWidget {
     QPushButton* command2_ = nullptr;
     QPushButton* cmGO_ = nullptr;
     QLabel* picture1_ = nullptr;
-    HiddenControls hidden_;
     std::unique_ptr<WindowHost> host_;
     HelpWindows helpWindows_;
 };

@@ -11,40 +11,30 @@ QString shown(const std::string& text) {
     return QFile::decodeName(QByteArray::fromStdString(text));
 }
 
-std::size_t indexOf(FoundSlot slot) {
-    return static_cast<std::size_t>(slot);
-}
-
 }  // namespace
 
-WindowHost::WindowHost(QWidget& window, FolderList& dir1, HiddenControls controls, MessageBoxes& boxes,
-                       std::function<void()> quit)
-    : window_(window), dir1_(dir1), controls_(controls), boxes_(boxes), quit_(std::move(quit)) {
-    for (FoundSlot slot : kFoundSlots) slotTexts_[indexOf(slot)] = std::string(placeholderText(slot));
-}
+WindowHost::WindowHost(QWidget& window, FolderList& dir1, MessageBoxes& boxes, std::function<void()> quit)
+    : window_(window), dir1_(dir1), boxes_(boxes), quit_(std::move(quit)) {}
 
 std::string WindowHost::chosenFolder() {
     return QFile::encodeName(dir1_.path()).toStdString();
 }
 
 void WindowHost::showScanPath(const std::string& path) {
-    controls_.label1->setText(shown(path));
-    // Drawn at once while the run holds the thread; no other event is handled meanwhile.
-    controls_.label1->repaint();
+    // Label1 lies outside the window: holding the text is all there is to show of it.
+    hidden_.showScanPath(path);
 }
 
 void WindowHost::addFoundFile(const std::string& path, const std::string& sizeText) {
-    controls_.list1->addItem(shown(path));
-    controls_.list2->addItem(shown(sizeText));
+    hidden_.addFoundFile(path, sizeText);
 }
 
 void WindowHost::setSlotText(FoundSlot slot, const std::string& text) {
-    slotTexts_[indexOf(slot)] = text;
-    controls_.slotLabels[indexOf(slot)]->setText(shown(text));
+    hidden_.foundSlots().set(slot, text);
 }
 
 std::string WindowHost::slotText(FoundSlot slot) {
-    return slotTexts_[indexOf(slot)];
+    return hidden_.foundSlots().text(slot);
 }
 
 void WindowHost::showMessage(const std::string& text) {

@@ -1,30 +1,21 @@
 #pragma once
-// The main window's side of a modding run: the hidden labels and lists the scanner writes, the
-// folder the run works on, the run's message boxes and the end of the program.
+// The main window's side of a modding run: the hidden controls the scanner writes (plain state,
+// as nobody sees them), the folder the run works on, the run's message boxes and the end of the
+// program.
 
-#include <QLabel>
-#include <QListWidget>
-#include <array>
 #include <functional>
 
 #include "folder_list.h"
+#include "hidden_controls.h"
 #include "message_boxes.h"
 #include "modding_host.h"
 
 namespace quillmere::ui {
 
-struct HiddenControls {
-    QLabel* label1 = nullptr;             // the file being examined
-    std::array<QLabel*, 4> slotLabels{};  // Label2 .. Label5, in FoundSlot order
-    QListWidget* list1 = nullptr;         // found paths
-    QListWidget* list2 = nullptr;         // their sizes
-};
-
 class WindowHost : public ModdingHost {
   public:
     // `quit` ends the event loop once every window is closed.
-    WindowHost(QWidget& window, FolderList& dir1, HiddenControls controls, MessageBoxes& boxes,
-               std::function<void()> quit);
+    WindowHost(QWidget& window, FolderList& dir1, MessageBoxes& boxes, std::function<void()> quit);
 
     std::string chosenFolder() override;
     void showScanPath(const std::string& path) override;
@@ -35,14 +26,14 @@ class WindowHost : public ModdingHost {
     Answer askYesNo(const std::string& text, const std::string& title) override;
     void endProgram() override;
 
+    const common::HiddenControls& hidden() const { return hidden_; }
+
   private:
     QWidget& window_;
     FolderList& dir1_;
-    HiddenControls controls_;
     MessageBoxes& boxes_;
     std::function<void()> quit_;
-    // The slots' exact bytes: a label holds display text, which need not round-trip.
-    std::array<std::string, 4> slotTexts_;
+    common::HiddenControls hidden_;
 };
 
 }  // namespace quillmere::ui

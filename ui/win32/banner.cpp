@@ -2,14 +2,12 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstring>
-#include <cwchar>
 #include <vector>
 
 #include "colours.h"
 #include "shared_layout.h"
 #include "stage.h"
-#include "wide_text.h"
+#include "title_contours.h"
 
 namespace quillmere::win32 {
 namespace {
@@ -17,6 +15,10 @@ namespace {
 namespace common = ui::common;
 
 constexpr UINT_PTR kClock = 1;
+// How closely the title's polygons follow its curves, in the outline's pixels, and how many
+// samples a side each screen pixel of the title gets.
+constexpr double kTitleTolerance = 0.05;
+constexpr int kTitleSupersample = 4;
 
 // `over` laid on `under` at the given opacity.
 COLORREF mix(const common::Rgb& over, const common::Rgb& under, double opacity) {
@@ -29,6 +31,30 @@ COLORREF mix(const common::Rgb& over, const common::Rgb& under, double opacity) 
 
 int rounded(double value) {
     return static_cast<int>(std::lround(value));
+}
+
+// A 32-bit bitmap with its rows from the top down, and where its pixels are.
+HBITMAP topDownBitmap(int width, int height, void** bits) {
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    return ::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, bits, nullptr, 0);
+}
+
+// `picture`, a premultiplied bitmap with alpha, over `dc` in the box, at the opacity.
+void blend(HDC dc, HBITMAP picture, int pictureWidth, int pictureHeight, const RECT& box, double opacity) {
+    HDC source = ::CreateCompatibleDC(dc);
+    HGDIOBJ oldBitmap = ::SelectObject(source, picture);
+    const BLENDFUNCTION how{AC_SRC_OVER, 0, static_cast<BYTE>(std::lround(opacity * 255)), AC_SRC_ALPHA};
+    ::GdiAlphaBlend(dc, box.left, box.top, std::max(1, static_cast<int>(box.right - box.left)),
+                    std::max(1, static_cast<int>(box.bottom - box.top)), source, 0, 0, pictureWidth,
+                    pictureHeight, how);
+    ::SelectObject(source, oldBitmap);
+    ::DeleteDC(source);
 }
 
 }  // namespace
@@ -91,18 +117,14 @@ void Banner::draw(HDC dc, int width, int height) {
     GdiObject<HBRUSH> stageBrush(::CreateSolidBrush(colourOf(common::kStageSlateBlue)));
     ::FillRect(dc, &all, stageBrush.get());
     const common::Placement stage = common::fitStage(width, height);
-    if (!titleReady_) prepareTitle(dc, stage);
+    if (!titleReady_) prepareTitle(stage);
 
     drawSparks(dc, stage);
+    if (!titleReady_) return;
 
-    HGDIOBJ oldFont = ::SelectObject(dc, titleFont_.get());
-    ::SetBkMode(dc, TRANSPARENT);
-    ::SetTextColor(dc, colourOf(common::kTitleColour));
-    ::SetTextCharacterExtra(dc, titleExtra_);
-    const std::wstring title = platform::wideText(common::kTitleText);
-    ::TextOutW(dc, titleBox_.left, titleBox_.top, title.c_str(), static_cast<int>(title.size()));
-    ::SetTextCharacterExtra(dc, 0);
-    ::SelectObject(dc, oldFont);
+    const int boxWidth = titleBox_.right - titleBox_.left;
+    const int boxHeight = titleBox_.bottom - titleBox_.top;
+    blend(dc, title_.get(), boxWidth, boxHeight, titleBox_, 1.0);
 
     // The reflection: the mirrored title, squashed to its height, at its opacity.
     const double top = (titleBox_.top - stage.offsetY) / stage.scaleY;
@@ -110,16 +132,9 @@ void Banner::draw(HDC dc, int width, int height) {
     const common::Placement mirror = common::placeReflection(top, bottom, model_.reflection().height);
     const double upper = stage.scaleY * mirror.apply({0, bottom}).y + stage.offsetY;
     const double lower = stage.scaleY * mirror.apply({0, top}).y + stage.offsetY;
-    HDC source = ::CreateCompatibleDC(dc);
-    HGDIOBJ oldBitmap = ::SelectObject(source, mirrored_.get());
-    const BLENDFUNCTION blend{
-        AC_SRC_OVER, 0, static_cast<BYTE>(std::lround(model_.reflection().opacity * 255)), AC_SRC_ALPHA};
-    const int boxWidth = titleBox_.right - titleBox_.left;
-    const int boxHeight = titleBox_.bottom - titleBox_.top;
-    ::GdiAlphaBlend(dc, titleBox_.left, rounded(upper), boxWidth, std::max(1, rounded(lower - upper)), source,
-                    0, 0, boxWidth, boxHeight, blend);
-    ::SelectObject(source, oldBitmap);
-    ::DeleteDC(source);
+    const RECT reflection{titleBox_.left, rounded(upper), titleBox_.right,
+                          rounded(upper) + std::max(1, rounded(lower - upper))};
+    blend(dc, mirrored_.get(), boxWidth, boxHeight, reflection, model_.reflection().opacity);
 }
 
 void Banner::drawSparks(HDC dc, const common::Placement& stage) const {
@@ -141,79 +156,82 @@ void Banner::drawSparks(HDC dc, const common::Placement& stage) const {
     ::SelectObject(dc, oldPen);
 }
 
-void Banner::prepareTitle(HDC dc, const common::Placement& stage) {
-    const auto makeFont = [](int pixels) {
-        LOGFONTW font{};
-        font.lfHeight = -pixels;
-        font.lfWeight = common::kTitleBold ? FW_BOLD : FW_NORMAL;
-        font.lfQuality = ANTIALIASED_QUALITY;
-        std::wcscpy(font.lfFaceName, L"Tahoma");
-        return ::CreateFontIndirectW(&font);
-    };
-    const std::wstring title = platform::wideText(common::kTitleText);
-    const int count = static_cast<int>(title.size());
-
-    // The title's box as laid out at its own size, then placed on the stage and in the control.
-    GdiObject<HFONT> base(makeFont(common::kTitleSize));
-    HGDIOBJ oldFont = ::SelectObject(dc, base.get());
-    TEXTMETRICW metrics;
-    ::GetTextMetricsW(dc, &metrics);
-    const int baseExtra =
-        rounded(metrics.tmAveCharWidth * (common::kTitleLetterSpacingPercent - 100) / 100.0);
-    ::SetTextCharacterExtra(dc, baseExtra);
-    SIZE size;
-    ::GetTextExtentPoint32W(dc, title.c_str(), count, &size);
-    ::SetTextCharacterExtra(dc, 0);
-    ::SelectObject(dc, oldFont);
-    const common::Placement onStage = common::placeTitle(0, 0, size.cx, size.cy);
-    const common::Point topLeft = stage.apply(onStage.apply({0, 0}));
-    const double factor = onStage.scaleX * stage.scaleX;
-    titleFont_.reset(makeFont(rounded(common::kTitleSize * factor)));
-    titleExtra_ = rounded(baseExtra * factor);
-    titleBox_ = {rounded(topLeft.x), rounded(topLeft.y), rounded(topLeft.x + size.cx * factor),
-                 rounded(topLeft.y + size.cy * factor)};
-
-    // The title white on black, then turned into premultiplied title colour with the coverage as
-    // alpha, upside down.
+void Banner::prepareTitle(const common::Placement& stage) {
+    // The stored letters, placed on the stage as the outline's own box says, then in the control.
+    const std::vector<common::Contour> contours = common::titleContours(kTitleTolerance);
+    const common::Box glyphs = common::boxOf(contours);
+    const common::Placement onStage =
+        common::placeTitle(glyphs.left, glyphs.top, glyphs.right, glyphs.bottom);
+    const auto inControl = [&](common::Point p) { return stage.apply(onStage.apply(p)); };
+    const common::Point topLeft = inControl({glyphs.left, glyphs.top});
+    const common::Point bottomRight = inControl({glyphs.right, glyphs.bottom});
+    titleBox_ = {static_cast<LONG>(std::floor(topLeft.x)) - 1, static_cast<LONG>(std::floor(topLeft.y)) - 1,
+                 static_cast<LONG>(std::ceil(bottomRight.x)) + 1,
+                 static_cast<LONG>(std::ceil(bottomRight.y)) + 1};
     const int width = titleBox_.right - titleBox_.left;
     const int height = titleBox_.bottom - titleBox_.top;
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;  // top-down rows
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    HBITMAP glyphs = ::CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    if (!glyphs) return;
-    HDC scratch = ::CreateCompatibleDC(dc);
-    HGDIOBJ oldBitmap = ::SelectObject(scratch, glyphs);
-    const RECT all{0, 0, width, height};
+    if (width <= 0 || height <= 0) return;
+
+    // GDI fills polygons without smoothing: the letters are filled white on black at a finer
+    // grid, and each pixel's share of white becomes its coverage.
+    const int fineWidth = width * kTitleSupersample;
+    const int fineHeight = height * kTitleSupersample;
+    void* fineBits = nullptr;
+    GdiObject<HBITMAP> fine(topDownBitmap(fineWidth, fineHeight, &fineBits));
+    if (!fine.get()) return;
+    HDC scratch = ::CreateCompatibleDC(nullptr);
+    HGDIOBJ oldBitmap = ::SelectObject(scratch, fine.get());
+    const RECT all{0, 0, fineWidth, fineHeight};
     ::FillRect(scratch, &all, static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH)));
-    oldFont = ::SelectObject(scratch, titleFont_.get());
-    ::SetBkMode(scratch, TRANSPARENT);
-    ::SetTextColor(scratch, RGB(255, 255, 255));
-    ::SetTextCharacterExtra(scratch, titleExtra_);
-    ::TextOutW(scratch, 0, 0, title.c_str(), count);
-    ::GdiFlush();
-    auto* pixels = static_cast<std::uint32_t*>(bits);
-    std::vector<std::uint32_t> flipped(static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
-    const common::Rgb colour = common::kTitleColour;
-    for (int y = 0; y < height; ++y) {
-        for (int x = 0; x < width; ++x) {
-            const std::uint32_t p = pixels[y * width + x];
-            const std::uint32_t alpha = std::max({p & 0xFFu, (p >> 8) & 0xFFu, (p >> 16) & 0xFFu});
-            const auto pre = [alpha](std::uint8_t c) { return static_cast<std::uint32_t>(c) * alpha / 255; };
-            flipped[static_cast<std::size_t>((height - 1 - y) * width + x)] =
-                (alpha << 24) | (pre(colour.red) << 16) | (pre(colour.green) << 8) | pre(colour.blue);
+    std::vector<POINT> points;
+    std::vector<INT> counts;
+    for (const common::Contour& contour : contours) {
+        for (const common::Point& p : contour) {
+            const common::Point at = inControl(p);
+            points.push_back({rounded((at.x - titleBox_.left) * kTitleSupersample),
+                              rounded((at.y - titleBox_.top) * kTitleSupersample)});
         }
+        counts.push_back(static_cast<INT>(contour.size()));
     }
-    std::memcpy(pixels, flipped.data(), flipped.size() * sizeof(std::uint32_t));
-    ::SelectObject(scratch, oldFont);
+    HGDIOBJ oldPen = ::SelectObject(scratch, ::GetStockObject(NULL_PEN));
+    HGDIOBJ oldBrush = ::SelectObject(scratch, ::GetStockObject(WHITE_BRUSH));
+    ::SetPolyFillMode(scratch, ALTERNATE);  // the outline's odd-even rule
+    ::PolyPolygon(scratch, points.data(), counts.data(), static_cast<int>(counts.size()));
+    ::GdiFlush();
+    ::SelectObject(scratch, oldBrush);
+    ::SelectObject(scratch, oldPen);
     ::SelectObject(scratch, oldBitmap);
     ::DeleteDC(scratch);
-    mirrored_.reset(glyphs);
+
+    // The title colour premultiplied by the coverage, upright and upside down.
+    void* uprightBits = nullptr;
+    void* mirroredBits = nullptr;
+    GdiObject<HBITMAP> upright(topDownBitmap(width, height, &uprightBits));
+    GdiObject<HBITMAP> mirrored(topDownBitmap(width, height, &mirroredBits));
+    if (!upright.get() || !mirrored.get()) return;
+    const auto* samples = static_cast<const std::uint32_t*>(fineBits);
+    auto* up = static_cast<std::uint32_t*>(uprightBits);
+    auto* down = static_cast<std::uint32_t*>(mirroredBits);
+    const common::Rgb colour = common::kTitleColour;
+    constexpr int kSamples = kTitleSupersample * kTitleSupersample;
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            std::uint32_t white = 0;
+            for (int fy = 0; fy < kTitleSupersample; ++fy) {
+                const std::size_t row = static_cast<std::size_t>(y * kTitleSupersample + fy) * fineWidth;
+                for (int fx = 0; fx < kTitleSupersample; ++fx)
+                    white += samples[row + static_cast<std::size_t>(x * kTitleSupersample + fx)] & 0xFFu;
+            }
+            const std::uint32_t alpha = (white + kSamples / 2) / kSamples;
+            const auto pre = [alpha](std::uint8_t c) { return static_cast<std::uint32_t>(c) * alpha / 255; };
+            const std::uint32_t pixel =
+                (alpha << 24) | (pre(colour.red) << 16) | (pre(colour.green) << 8) | pre(colour.blue);
+            up[static_cast<std::size_t>(y) * width + x] = pixel;
+            down[static_cast<std::size_t>(height - 1 - y) * width + x] = pixel;
+        }
+    }
+    title_ = std::move(upright);
+    mirrored_ = std::move(mirrored);
     titleReady_ = true;
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 // The animated title banner behind the main window's controls, drawn with GDI from the shared
-// banner model at 10 frames a second while it is visible, into a back buffer so that nothing
-// flickers. Releasing the mouse button over it opens the help page.
+// banner model and the stored title outline at 10 frames a second while it is visible, into a back buffer so
+// that nothing flickers. Releasing the mouse button over it opens the help page.
 
 #include <cstdint>
 #include <functional>
@@ -33,15 +33,15 @@ class Banner : public Window {
   private:
     void draw(HDC dc, int width, int height);
     void drawSparks(HDC dc, const ui::common::Placement& stage) const;
-    void prepareTitle(HDC dc, const ui::common::Placement& stage);
+    void prepareTitle(const ui::common::Placement& stage);
 
     std::string helpPageUrl_;
     OpenUrl open_;
     ui::common::BannerModel model_;
-    // The title, drawn once: its font, its place, and a mirrored copy with alpha for the reflection.
-    GdiObject<HFONT> titleFont_;
-    int titleExtra_ = 0;
+    // The title, filled once from the stored outline: its place, the picture with alpha, and a
+    // mirrored copy for the reflection.
     RECT titleBox_{};  // in the control
+    GdiObject<HBITMAP> title_;
     GdiObject<HBITMAP> mirrored_;
     bool titleReady_ = false;
 };

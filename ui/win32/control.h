@@ -8,6 +8,7 @@
 #include <functional>
 #include <string>
 
+#include "shared_layout.h"
 #include "window.h"
 
 namespace quillmere::win32 {
@@ -70,7 +71,7 @@ class Label : public Control {
     HBRUSH onColour(HDC dc) override;
 
   private:
-    COLORREF textColour_ = RGB(0, 0, 0);
+    COLORREF textColour_ = colourOf(ui::common::kText);
     HBRUSH background_ = nullptr;
 };
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 
+#include "shared_layout.h"
 #include "wide_text.h"
 
 namespace quillmere::win32 {
@@ -16,14 +17,6 @@ bool sameRoot(const std::string& a, const std::string& b) {
 }
 
 }  // namespace
-
-std::string driveLabel(const std::string& root, const std::string& volumeName) {
-    std::string label = root.substr(0, 2);
-    std::transform(label.begin(), label.end(), label.begin(),
-                   [](char c) { return static_cast<char>(std::tolower(static_cast<unsigned char>(c))); });
-    if (!volumeName.empty()) label += " [" + volumeName + "]";
-    return label;
-}
 
 std::vector<Drive> listDrives() {
     std::vector<Drive> drives;
@@ -47,7 +40,7 @@ std::vector<Drive> listDrives() {
         } catch (const platform::TextConversionError&) {
             label.clear();  // a label that cannot be shown as it is is not shown
         }
-        drives.push_back({root, driveLabel(root, label)});
+        drives.push_back({root, ui::common::driveLabel(root, label)});
     }
     ::SetErrorMode(oldMode);
     return drives;
@@ -80,7 +73,7 @@ void DriveList::setDrive(const std::string& root) {
     auto it =
         std::find_if(drives_.begin(), drives_.end(), [&](const Drive& d) { return sameRoot(d.root, root); });
     if (it == drives_.end()) {
-        drives_.push_back({root, driveLabel(root, "")});
+        drives_.push_back({root, ui::common::driveLabel(root, "")});
         ::SendMessageW(hwnd(), CB_ADDSTRING, 0, static_cast<LPARAM>(drives_.size() - 1));
         it = drives_.end() - 1;
     }
@@ -106,7 +99,7 @@ bool DriveList::onCommand(int code) {
 }
 
 HBRUSH DriveList::onColour(HDC dc) {
-    ::SetTextColor(dc, RGB(0, 0, 0));
+    ::SetTextColor(dc, colourOf(ui::common::kText));
     ::SetBkColor(dc, backgroundColour_);
     return background_.get();
 }
@@ -118,7 +111,7 @@ bool DriveList::onDrawItem(const DRAWITEMSTRUCT& item) {
     if (item.itemID == static_cast<UINT>(-1) || item.itemData >= drives_.size()) return true;
     const std::string& label = drives_[item.itemData].label;
     ::SetBkMode(item.hDC, TRANSPARENT);
-    ::SetTextColor(item.hDC, selected ? ::GetSysColor(COLOR_HIGHLIGHTTEXT) : RGB(0, 0, 0));
+    ::SetTextColor(item.hDC, selected ? ::GetSysColor(COLOR_HIGHLIGHTTEXT) : colourOf(ui::common::kText));
     row.left += 3;
     const std::wstring text = platform::wideText(label);
     ::DrawTextW(item.hDC, text.c_str(), static_cast<int>(text.size()), &row,

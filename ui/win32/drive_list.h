@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "control.h"
+#include "drive_label.h"
 #include "gdi.h"
 
 namespace quillmere::win32 {
@@ -19,9 +20,6 @@ struct Drive {
 
 // The machine's drives, in letter order.
 std::vector<Drive> listDrives();
-
-// "c:" and, where the volume has a label, " [LABEL]".
-std::string driveLabel(const std::string& root, const std::string& volumeName);
 
 class DriveList : public Control {
   public:

@@ -4,6 +4,7 @@
 #include <array>
 #include <cctype>
 
+#include "folder_lines.h"
 #include "folder_picture.h"
 #include "platform.h"
 #include "shared_layout.h"
@@ -43,22 +44,6 @@ void drawGridPolygon(HDC dc, const std::array<ui::common::GridPoint, N>& corners
 
 }  // namespace
 
-std::vector<std::string> levelsOf(const std::string& path) {
-    const std::string clean = withoutTrailingSeparator(path);
-    std::vector<std::string> levels;
-    std::size_t rootEnd = clean.find('\\');
-    if (rootEnd == std::string::npos) return {clean};
-    levels.push_back(clean.substr(0, rootEnd + 1));
-    for (std::size_t at = clean.find('\\', rootEnd + 1);; at = clean.find('\\', at + 1)) {
-        if (at == std::string::npos) {
-            if (clean.size() > rootEnd + 1) levels.push_back(clean);
-            break;
-        }
-        levels.push_back(clean.substr(0, at));
-    }
-    return levels;
-}
-
 std::vector<std::string> subfoldersOf(const std::string& path) {
     std::vector<std::string> names;
     WIN32_FIND_DATAW found;
@@ -84,11 +69,11 @@ bool FolderList::create(HWND parent, const Rect& rect, int id, const Scale& scal
     const DWORD style = WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | WS_BORDER | LBS_NOTIFY | LBS_OWNERDRAWFIXED |
                         LBS_NOINTEGRALHEIGHT;
     if (!Control::create(parent, "LISTBOX", "", style, 0, rect, id)) return false;
-    indent_ = scale.fromPixels96(8);
-    iconSize_ = scale.fromPixels96(16);
+    indent_ = scale.fromPixels96(ui::common::kFolderIndentPerLevel);
+    iconSize_ = scale.fromPixels96(ui::common::kFolderPictureSize);
     backgroundColour_ = background;
     background_.reset(::CreateSolidBrush(background));
-    ::SendMessageW(hwnd(), LB_SETITEMHEIGHT, 0, scale.fromPixels96(16));
+    ::SendMessageW(hwnd(), LB_SETITEMHEIGHT, 0, scale.fromPixels96(ui::common::kFolderLineHeight));
     subclass();
     return true;
 }
@@ -97,10 +82,8 @@ void FolderList::setPath(const std::string& path) {
     path_ = withoutTrailingSeparator(path);
     lines_.clear();
     int level = 0;
-    for (const std::string& folder : levelsOf(path_)) {
-        const std::string text = level == 0 ? folder : folder.substr(folder.rfind('\\') + 1);
-        lines_.push_back({text, folder, level++, true});
-    }
+    for (ui::common::FolderLevel& folder : ui::common::folderLevels(path_, '\\'))
+        lines_.push_back({std::move(folder.text), std::move(folder.path), level++, true});
     const int openLine = static_cast<int>(lines_.size()) - 1;
     for (const std::string& name : subfoldersOf(path_))
         lines_.push_back({name, child(path_, name), level, false});
@@ -123,7 +106,6 @@ void FolderList::openHighlighted() {
     if (line < 0 || line >= static_cast<int>(lines_.size())) return;
     const std::string folder = lines_[static_cast<std::size_t>(line)].path;
     setPath(folder);
-    if (opened_) opened_(path_);
 }
 
 bool FolderList::onCommand(int code) {
@@ -149,7 +131,7 @@ bool FolderList::onOwnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESUL
 }
 
 HBRUSH FolderList::onColour(HDC dc) {
-    ::SetTextColor(dc, RGB(0, 0, 0));
+    ::SetTextColor(dc, colourOf(ui::common::kText));
     ::SetBkColor(dc, backgroundColour_);
     return background_.get();
 }
@@ -169,7 +151,7 @@ bool FolderList::onDrawItem(const DRAWITEMSTRUCT& item) {
     const bool selected = (item.itemState & ODS_SELECTED) != 0;
     if (selected) ::FillRect(item.hDC, &textBox, ::GetSysColorBrush(COLOR_HIGHLIGHT));
     ::SetBkMode(item.hDC, TRANSPARENT);
-    ::SetTextColor(item.hDC, selected ? ::GetSysColor(COLOR_HIGHLIGHTTEXT) : RGB(0, 0, 0));
+    ::SetTextColor(item.hDC, selected ? ::GetSysColor(COLOR_HIGHLIGHTTEXT) : colourOf(ui::common::kText));
     textBox.left += 2;
     const std::wstring text = platform::wideText(line.text);
     ::DrawTextW(item.hDC, text.c_str(), static_cast<int>(text.size()), &textBox,

@@ -3,7 +3,6 @@
 // drive down, each with an open-folder icon, then the open folder's subfolders. A click only
 // highlights a line; a double click or Enter opens the folder under it.
 
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -31,7 +30,6 @@ class FolderList : public Control {
     const std::vector<Line>& lines() const { return lines_; }
     // The highlighted line, or -1.
     int highlighted() const;
-    void onOpened(std::function<void(const std::string&)> handler) { opened_ = std::move(handler); }
 
     bool onCommand(int code) override;
     bool onDrawItem(const DRAWITEMSTRUCT& item) override;
@@ -46,16 +44,11 @@ class FolderList : public Control {
 
     std::string path_;
     std::vector<Line> lines_;
-    std::function<void(const std::string&)> opened_;
     int indent_ = 8;
     int iconSize_ = 16;
     COLORREF backgroundColour_ = RGB(255, 255, 255);
     GdiObject<HBRUSH> background_;
 };
-
-// The folder and every folder above it, from the drive down ("C:\", "C:\ati", ...), worked out on
-// the text alone.
-std::vector<std::string> levelsOf(const std::string& path);
 
 // The subfolders' names, sorted without regard to case; hidden ones and "." and ".." left out.
 std::vector<std::string> subfoldersOf(const std::string& path);

@@ -1,7 +1,5 @@
 #include "form1.h"
 
-#include <algorithm>
-
 #include "colours.h"
 #include "focus.h"
 #include "layout.h"
@@ -148,27 +146,22 @@ HWND Form1::controlNamed(std::string_view name) {
     return nullptr;
 }
 
-std::vector<HWND> Form1::tabOrder() {
-    std::vector<HWND> order;
-    for (std::string_view name : common::kForm1TabOrder) {
-        if (HWND control = controlNamed(name)) order.push_back(control);
-    }
-    return order;
+HWND Form1::tabStop(std::string_view name) {
+    return name == "List1" ? hwnd() : controlNamed(name);
 }
 
 bool Form1::translateDialogKey(const MSG& msg) {
     // Tab follows the order of the layout, not the stacking order: the banner must lie beneath
-    // every control and still come third.
+    // every control and still come after the hidden List1.
     if (msg.message != WM_KEYDOWN || msg.wParam != VK_TAB) return false;
-    const std::vector<HWND> order = tabOrder();
     HWND focus = ::GetFocus();
-    auto at = std::find_if(order.begin(), order.end(),
-                           [focus](HWND c) { return c == focus || ::IsChild(c, focus); });
-    const bool back = ::GetKeyState(VK_SHIFT) < 0;
-    std::size_t index = at == order.end() ? 0 : static_cast<std::size_t>(at - order.begin());
-    if (at != order.end())
-        index = back ? (index + order.size() - 1) % order.size() : (index + 1) % order.size();
-    ::SetFocus(order[index]);
+    std::string_view current;
+    for (std::string_view name : common::kForm1TabOrder) {
+        HWND stop = tabStop(name);
+        if (stop && (stop == focus || (name != "List1" && ::IsChild(stop, focus)))) current = name;
+    }
+    const bool forward = ::GetKeyState(VK_SHIFT) >= 0;
+    if (HWND next = tabStop(common::nextTabStop(current, forward))) ::SetFocus(next);
     return true;
 }
 

@@ -18,21 +18,14 @@
 #include "message_boxes.h"
 #include "modding_run.h"
 #include "shell_open.h"
+#include "startup_folders.h"
 #include "win32_host.h"
 
 namespace quillmere::win32 {
 
-// Where the window opens at start-up.
-struct StartupFolders {
-    std::string systemDrive = "C:\\";         // the drive the drive list is set to
-    std::string packageFolder = "c:\\ati\\";  // tested with folderExists
-    std::string packageOpen = "C:\\ati";      // opened when it exists
-    std::string fallbackFolder = "C:\\";      // opened otherwise
-};
-
 // What the window takes from outside; tests replace parts of it.
 struct Form1Setup {
-    StartupFolders folders;
+    ui::common::StartupFolders folders = ui::common::windowsStartupFolders();
     std::vector<Drive> drives;  // the machine's drives
     std::string helpAddress;
     std::string authorMail;
@@ -65,8 +58,9 @@ class Form1 : public Window {
     HelpWindows& helpWindows() { return helpWindows_; }
     // The control of that name in the shared layout, or null (the hidden ones are no controls).
     HWND controlNamed(std::string_view name);
-    // The controls Tab visits, in order.
-    std::vector<HWND> tabOrder();
+    // What holds the focus at that stop of the Tab order: the control, or for the hidden List1
+    // the window itself, so that no control shows the focus.
+    HWND tabStop(std::string_view name);
 
     bool translateDialogKey(const MSG& msg) override;
 

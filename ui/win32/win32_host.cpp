@@ -1,20 +1,9 @@
 #include "win32_host.h"
 
 namespace quillmere::win32 {
-namespace {
-
-std::size_t indexOf(FoundSlot slot) {
-    return static_cast<std::size_t>(slot);
-}
-
-}  // namespace
-
 Win32Host::Win32Host(std::function<HWND()> owner, FolderList& dir1, MessageBoxes& boxes,
                      std::function<void()> endProgram)
-    : owner_(std::move(owner)), dir1_(dir1), boxes_(boxes), endProgram_(std::move(endProgram)) {
-    for (FoundSlot slot : kFoundSlots) hidden_.slots[indexOf(slot)] = std::string(placeholderText(slot));
-    hidden_.label1 = "Label1";
-}
+    : owner_(std::move(owner)), dir1_(dir1), boxes_(boxes), endProgram_(std::move(endProgram)) {}
 
 std::string Win32Host::chosenFolder() {
     return dir1_.path();
@@ -22,20 +11,19 @@ std::string Win32Host::chosenFolder() {
 
 void Win32Host::showScanPath(const std::string& path) {
     // Label1 is state, not a control: there is nothing on screen to redraw.
-    hidden_.label1 = path;
+    hidden_.showScanPath(path);
 }
 
 void Win32Host::addFoundFile(const std::string& path, const std::string& sizeText) {
-    hidden_.list1.push_back(path);
-    hidden_.list2.push_back(sizeText);
+    hidden_.addFoundFile(path, sizeText);
 }
 
 void Win32Host::setSlotText(FoundSlot slot, const std::string& text) {
-    hidden_.slots[indexOf(slot)] = text;
+    hidden_.foundSlots().set(slot, text);
 }
 
 std::string Win32Host::slotText(FoundSlot slot) {
-    return hidden_.slots[indexOf(slot)];
+    return hidden_.foundSlots().text(slot);
 }
 
 void Win32Host::showMessage(const std::string& text) {

@@ -5,23 +5,15 @@
 
 #include <windows.h>
 
-#include <array>
 #include <functional>
 #include <string>
-#include <vector>
 
 #include "folder_list.h"
+#include "hidden_controls.h"
 #include "message_boxes.h"
 #include "modding_host.h"
 
 namespace quillmere::win32 {
-
-struct HiddenState {
-    std::string label1;                // the file being examined
-    std::array<std::string, 4> slots;  // Label2 .. Label5, in FoundSlot order
-    std::vector<std::string> list1;    // found paths
-    std::vector<std::string> list2;    // their sizes
-};
 
 class Win32Host : public ModdingHost {
   public:
@@ -38,14 +30,14 @@ class Win32Host : public ModdingHost {
     Answer askYesNo(const std::string& text, const std::string& title) override;
     void endProgram() override;
 
-    const HiddenState& hidden() const { return hidden_; }
+    const ui::common::HiddenControls& hidden() const { return hidden_; }
 
   private:
     std::function<HWND()> owner_;  // the main window's handle, read when a box opens
     FolderList& dir1_;
     MessageBoxes& boxes_;
     std::function<void()> endProgram_;
-    HiddenState hidden_;
+    ui::common::HiddenControls hidden_;
 };
 
 }  // namespace quillmere::win32

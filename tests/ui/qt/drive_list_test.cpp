@@ -128,11 +128,11 @@ void DriveListTest::aChosenDriveThatWentAwayStaysChosen() {
 void DriveListTest::thisMachineStartsWithItsSystemDriveAlone() {
     const Form1Setup setup = Form1Setup::forThisMachine();
     QCOMPARE(setup.drives.size(), std::size_t(1));
-    QCOMPARE(setup.drives.front().root, setup.folders.systemDrive);
+    QCOMPARE(setup.drives.front().root.toStdString(), setup.folders.systemDrive);
     QVERIFY(setup.refreshDrives);
     const std::vector<Drive> all = setup.refreshDrives();
     QVERIFY(!all.empty());
-    QCOMPARE(all.front().root, setup.folders.systemDrive);
+    QCOMPARE(all.front().root.toStdString(), setup.folders.systemDrive);
 }
 
 QTEST_MAIN(DriveListTest)

@@ -142,17 +142,40 @@ void Form1Test::theFrameIsFixedAndTheControlsSitInTheirPlaces() {
         QVERIFY2(top == widget || widget->isAncestorOf(top), qPrintable(name));
     }
     QCOMPARE(form.childAt(300, 250), control(form, "ShockwaveFlash1"));
+    // The hidden controls are window state: no widget of theirs can come into view.
     for (const char* name : {"Label1", "Label2", "Label3", "Label4", "Label5", "List1", "List2"}) {
-        QVERIFY2(control(form, name)->y() >= form.height(), name);
+        QVERIFY2(!control(form, name), name);
     }
+    QCOMPARE(form.host().hidden().label1(), std::string("Label1"));
+    QVERIFY(form.host().hidden().list1().empty() && form.host().hidden().list2().empty());
 
-    // Tab order: Dir1, Drive1, the hidden List1, the banner, then the three buttons.
+    // Tab: Dir1, Drive1, the hidden List1 (the window itself holds the focus, no control shows
+    // it), the banner, then the three buttons, and round again; Shift+Tab goes back.
+    const auto focused = [&form] {
+        QWidget* focus = form.focusWidget();
+        return focus == &form ? QString("List1") : focus ? focus->objectName() : QString();
+    };
+    const auto press = [&form](Qt::Key key) {
+        QWidget* target = form.focusWidget() ? form.focusWidget() : &form;
+        QTest::keyClick(target, key, key == Qt::Key_Backtab ? Qt::ShiftModifier : Qt::NoModifier);
+    };
+    QCOMPARE(focused(), QString("Dir1"));
     QStringList order;
-    for (QWidget* w = form.dir1(); order.size() < 7; w = w->nextInFocusChain()) {
-        if (w->focusPolicy() & Qt::TabFocus) order << w->objectName();
+    for (int i = 0; i < 7; ++i) {
+        press(Qt::Key_Tab);
+        order << focused();
     }
     QCOMPARE(order,
-             (QStringList{"Dir1", "Drive1", "List1", "ShockwaveFlash1", "Command1", "Command2", "cmGO"}));
+             (QStringList{"Drive1", "List1", "ShockwaveFlash1", "Command1", "Command2", "cmGO", "Dir1"}));
+    QStringList back;
+    for (int i = 0; i < 3; ++i) {
+        press(Qt::Key_Backtab);
+        back << focused();
+    }
+    QCOMPARE(back, (QStringList{"cmGO", "Command2", "Command1"}));
+    press(Qt::Key_Backtab);
+    press(Qt::Key_Backtab);
+    QCOMPARE(focused(), QString("List1"));
 }
 
 void Form1Test::aRunFromTheButtonModsThePackage() {
@@ -186,22 +209,23 @@ void Form1Test::aRunFromTheButtonModsThePackage() {
     QCOMPARE(cursorWhileWorking, std::vector<Qt::CursorShape>{Qt::WaitCursor});
     QCOMPARE(QApplication::overrideCursor(), nullptr);
 
-    QCOMPARE(control<QLabel>(form, "Label2")->text(), QString::fromStdString(package.installIni.string()));
-    QCOMPARE(control<QLabel>(form, "Label3")->text(), QString::fromStdString(package.c2Inf.string()));
-    QCOMPARE(control<QLabel>(form, "Label4")->text(), QString::fromStdString(package.cxInf.string()));
-    QCOMPARE(control<QLabel>(form, "Label5")->text(), QString::fromStdString(package.setup.string()));
+    const common::HiddenControls& hidden = form.host().hidden();
+    QCOMPARE(hidden.foundSlots().text(FoundSlot::Label2), package.installIni.string());
+    QCOMPARE(hidden.foundSlots().text(FoundSlot::Label3), package.c2Inf.string());
+    QCOMPARE(hidden.foundSlots().text(FoundSlot::Label4), package.cxInf.string());
+    QCOMPARE(hidden.foundSlots().text(FoundSlot::Label5), package.setup.string());
     // The last file examined lies in the last folder walked.
-    QCOMPARE(QFileInfo(control<QLabel>(form, "Label1")->text()).path().toStdString(),
+    QCOMPARE(std::filesystem::path(hidden.label1()).parent_path().string(),
              package.c2Inf.parent_path().string());
 
     // Every hit once, beside its size as the scan found it.
-    const QStringList paths = itemTexts(control<QListWidget>(form, "List1"));
-    const QStringList sizes = itemTexts(control<QListWidget>(form, "List2"));
+    const std::vector<std::string>& paths = hidden.list1();
+    const std::vector<std::string>& sizes = hidden.list2();
     QCOMPARE(sizes.size(), paths.size());
     std::set<std::string> hits;
-    for (int i = 0; i < paths.size(); ++i) {
-        hits.insert(paths[i].toStdString());
-        QCOMPARE(sizes[i], sizeBeforeRun[paths[i]]);
+    for (std::size_t i = 0; i < paths.size(); ++i) {
+        hits.insert(paths[i]);
+        QCOMPARE(QString::fromStdString(sizes[i]), sizeBeforeRun[QString::fromStdString(paths[i])]);
     }
     QCOMPARE(hits, packageFiles);
 

@@ -21,7 +21,8 @@ QStringList RecordingBoxes::texts() const {
 
 Form1Harness::Form1Harness() {
     QDir().mkpath(home());
-    setup.folders = {QStringLiteral("/"), package() + QLatin1Char('/'), package(), home()};
+    setup.folders = {"/", (package() + QLatin1Char('/')).toStdString(), package().toStdString(),
+                     home().toStdString()};
     setup.drives = {{QStringLiteral("/"), QStringLiteral("/")}, {home(), QStringLiteral("home")}};
     setup.links = {QStringLiteral("Www.Example.ORG/Quillmere/Help.html"),
                    QStringLiteral("author@example.org")};

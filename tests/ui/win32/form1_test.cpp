@@ -153,7 +153,7 @@ TEST(Form1Layout, EveryControlSitsInItsPlaceWithItsText) {
     for (quillmere::FoundSlot slot : quillmere::kFoundSlots) {
         EXPECT_EQ(form->host().slotText(slot), std::string(quillmere::placeholderText(slot)));
     }
-    EXPECT_EQ(form->host().hidden().label1, "Label1");
+    EXPECT_EQ(form->host().hidden().label1(), "Label1");
 
     for (const char* name : {"Dir1", "Drive1", "Command1", "Command2", "cmGO"}) {
         LONG height = 0;
@@ -195,8 +195,9 @@ TEST(Form1Keyboard, FocusStartsInDir1AndTabFollowsTheLayoutsOrder) {
         pump(harness.windows, 20);
         return ::GetFocus();
     };
-    // List1 is window state here, so Tab goes from Drive1 straight to the banner.
+    // The hidden List1 is a stop of its own: the window holds the focus there, no control.
     EXPECT_EQ(pressTab(), form->drive1().hwnd());
+    EXPECT_EQ(pressTab(), form->hwnd());
     EXPECT_EQ(pressTab(), form->banner().hwnd());
     EXPECT_EQ(pressTab(), form->command1().hwnd());
     EXPECT_EQ(pressTab(), form->command2().hwnd());
@@ -209,6 +210,11 @@ TEST(Form1Keyboard, FocusStartsInDir1AndTabFollowsTheLayoutsOrder) {
     keys[VK_SHIFT] = 0x80;
     ::SetKeyboardState(keys);
     EXPECT_EQ(pressTab(), form->cmGO().hwnd());
+    EXPECT_EQ(pressTab(), form->command2().hwnd());
+    EXPECT_EQ(pressTab(), form->command1().hwnd());
+    EXPECT_EQ(pressTab(), form->banner().hwnd());
+    EXPECT_EQ(pressTab(), form->hwnd());
+    EXPECT_EQ(pressTab(), form->drive1().hwnd());
     keys[VK_SHIFT] = 0;
     ::SetKeyboardState(keys);
 }

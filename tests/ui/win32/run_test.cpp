@@ -79,8 +79,8 @@ TEST(Win32Run, TheSamplePackageIsModdedAndEveryBoxSaysWhatTheRunDid) {
     }
     expectModdedAsExpected(package);
     // What the scanner reported stays in the window's hidden state.
-    EXPECT_FALSE(form->host().hidden().list1.empty());
-    EXPECT_EQ(form->host().hidden().list1.size(), form->host().hidden().list2.size());
+    EXPECT_FALSE(form->host().hidden().list1().empty());
+    EXPECT_EQ(form->host().hidden().list1().size(), form->host().hidden().list2().size());
     // The run ended the program.
     EXPECT_EQ(harness.lastClosed, 1);
     EXPECT_FALSE(form->exists());
