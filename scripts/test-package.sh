@@ -1,12 +1,13 @@
 #!/usr/bin/env bash
-# Builds the Debian package (Release, prefix /usr, in build-deb/), installs it on this machine
+# Makes the Debian package from the test build (the preset ci, in build-test/: built here when
+# it is not yet, a no-op after scripts/test-all.sh's first stage), installs it on this machine
 # with apt-get, and checks the installation: the command line runs from /usr/bin, the .desktop
 # entry and the AppStream metainfo validate, the icons are in place, and the installed window
 # finds its web-help module and opens the web help with a browser in it (offscreen).
 # Needs root (or sudo) for the install. Leaves the package installed.
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
-build="$here/build-deb"
+build="$here/build-test"
 jobs=$(( $(nproc) < 2 ? $(nproc) : 2 ))
 fail() {
   echo "FAILED (package): $*" >&2
@@ -15,11 +16,11 @@ fail() {
 sudo=""
 [ "$(id -u)" -ne 0 ] && sudo="sudo"
 
-cmake -S "$here" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=/usr \
-  -DQUILLMERE_BUILD_TESTS=OFF -DQUILLMERE_WERROR=ON >/dev/null
-cmake --build "$build" -j "$jobs"
+cd "$here"
+cmake --preset ci >/dev/null
+cmake --build --preset ci -j "$jobs"
 rm -f "$build"/quillmere-mod-tool_*.deb
-(cd "$build" && cpack -G DEB >/dev/null) || fail "cpack could not make the package"
+cpack --preset ci-deb >/dev/null || fail "cpack could not make the package"
 deb=$(ls "$build"/quillmere-mod-tool_*.deb)
 echo "package: $deb"
 dpkg-deb --field "$deb" Depends | grep -q libqt6webenginewidgets6 ||

@@ -7,7 +7,7 @@
 # native tool's byte for byte; and a screenshot of the window. Fails on any failed test, any
 # difference, or a guest that does not finish within its time. Needs root the first time.
 #
-# Usage: scripts/guest/run-tests.sh      after scripts/test-windows.sh built build-windows-i686/
+# Usage: scripts/guest/run-tests.sh      after scripts/test-windows-i686.sh built build-windows-i686/
 #   QUILLMERE_NATIVE_CLI=path     native quillmere-mod to compare with (default: built here)
 #   QUILLMERE_GUEST_TIMEOUT=s     the whole guest run, boot to power-off (default 1800)
 #   QUILLMERE_GUEST_VERSIONS=...  Windows versions Wine reports (default "winxp win2k")
@@ -61,6 +61,7 @@ done
 tar -C "$here" -cf "$payload/source.tar" tests/data cli
 bash "$here/scripts/make-sample-package.sh" "$payload/sample" >/dev/null
 cp "$guest_scripts/guest-tests.sh" "$payload/run.sh"
+cp "$here/scripts/wine-test.sh" "$payload/"
 cat >"$payload/config" <<CONFIG
 source_root='$here'
 versions='$versions'
